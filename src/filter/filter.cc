@@ -1,0 +1,52 @@
+#include "filter/filter.h"
+
+#include "cli/exit_status.h"
+#include "layout/tabs.h"
+#include "stream/stream.h"
+
+namespace kaz {
+
+namespace {
+
+// An overprint record prints over the open line.  After a "$" or NUL record
+// it continues that line instead, right behind the text already there.
+bool is_overprint(int control) { return control == '+' || control == '\0'; }
+bool lets_overprint_continue(int control) { return control == '$' || control == '\0'; }
+
+}  // namespace
+
+const char* carriage_control_sequence(unsigned char control, int previous) {
+    if (previous == NO_PREVIOUS_RECORD) {
+        // No line is open yet: only the advance itself.
+        switch (control) {
+            case '0': return "\n";
+            case '1': return "\f";
+            default: return "";
+        }
+    }
+    switch (control) {
+        case '0': return "\n\n";  // end the line, leave one blank line
+        case '1': return "\n\f";  // end the line, new page
+        default: break;
+    }
+    if (is_overprint(control)) return lets_overprint_continue(previous) ? "" : "\r";
+    return "\n";  // blank, "$" and every other value
+}
+
+void run_filter(record_reader reader, record_buffer& buffer, std::int32_t& count) {
+    // The carriage-control character of the record written last: it decides
+    // whether an overprint record returns to the start of the line.
+    int previous = NO_PREVIOUS_RECORD;
+    while (reader(buffer, count) != nullptr) {
+        unsigned char control = buffer.bytes[0];
+        write_string(carriage_control_sequence(control, previous));
+        std::size_t text_length = expand_tabs(buffer);
+        write_output(buffer.bytes + 1, text_length);
+        previous = control;
+    }
+    // Line ends go before records, so the last line is still open.
+    if (previous != NO_PREVIOUS_RECORD) write_output("\n", 1);
+    finish(STATUS_END_OF_INPUT);
+}
+
+}  // namespace kaz

@@ -1,0 +1,110 @@
+// The two record-structured forms: fixed-length records (-f N) and
+// length-framed records (-v), as Fortran runtimes write unformatted files.
+// A record that ends early or whose framing does not agree ends the run with
+// a diagnostic on standard output and status 1.
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/exit_status.h"
+#include "input/record_reader.h"
+#include "stream/stream.h"
+
+namespace kaz {
+
+namespace {
+
+constexpr std::size_t LENGTH_FIELD_SIZE = 4;
+
+// Writes a diagnostic behind whatever has been translated and ends the run.
+[[noreturn]] void report_malformed(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+void report_malformed(const char* format, ...) {
+    char message[160];
+    std::va_list arguments;
+    va_start(arguments, format);
+    int length = std::vsnprintf(message, sizeof message, format, arguments);
+    va_end(arguments);
+    if (length > 0) write_output(message, static_cast<std::size_t>(length));
+    finish(STATUS_FAILURE);
+}
+
+// Reads up to size record bytes into the buffer from byte 0, then a NUL
+// behind them.  The buffer grows as the bytes arrive, never ahead of them,
+// so a record size far beyond the input costs no memory.  Returns the number
+// of bytes read, less than size only at the end of the input.
+std::size_t read_record_bytes(record_buffer& buffer, std::size_t size) {
+    std::size_t stored = 0;
+    while (stored < size) {
+        std::size_t available = input_available();
+        if (available == 0) break;
+        std::size_t piece = size - stored < available ? size - stored : available;
+        reserve_record_buffer(buffer, stored + piece + 1);
+        std::memcpy(buffer.bytes + stored, input_next, piece);
+        input_next += piece;
+        stored += piece;
+    }
+    buffer.bytes[stored] = '\0';
+    return stored;
+}
+
+// A length field: signed 32-bit, two's complement, least significant byte
+// first, whatever the byte order of the machine.
+std::int32_t decode_length(const unsigned char field[LENGTH_FIELD_SIZE]) {
+    std::uint32_t value = static_cast<std::uint32_t>(field[0]) | static_cast<std::uint32_t>(field[1]) << 8 |
+                          static_cast<std::uint32_t>(field[2]) << 16 | static_cast<std::uint32_t>(field[3]) << 24;
+    std::int32_t result;
+    std::memcpy(&result, &value, sizeof result);
+    return result;
+}
+
+}  // namespace
+
+record_buffer* read_fixed_record(record_buffer& buffer, std::int32_t& count) {
+    // The command line admits no negative size; should one arrive anyway it
+    // reads nothing, like a size of 0.
+    std::size_t size = count > 0 ? static_cast<std::size_t>(count) : 0;
+    std::size_t got = read_record_bytes(buffer, size);
+    if (got == 0) return nullptr;
+    if (got < size) {
+        report_malformed("ERROR: partial record read. Specified recordsize: %d. %d bytes actually read.\n",
+                         static_cast<int>(size), static_cast<int>(got));
+    }
+    return &buffer;
+}
+
+record_buffer* read_variable_record(record_buffer& buffer, std::int32_t& count) {
+    unsigned char field[LENGTH_FIELD_SIZE];
+    // Fewer than four bytes after the last frame are no frame at all.
+    if (read_input(field, LENGTH_FIELD_SIZE) < LENGTH_FIELD_SIZE) return nullptr;
+    std::int32_t length = decode_length(field);
+    count = length;
+    if (length < 0) report_malformed("Invalid record length %d.\n", static_cast<int>(length));
+
+    std::size_t got = read_record_bytes(buffer, static_cast<std::size_t>(length));
+    if (got < static_cast<std::size_t>(length)) {
+        report_malformed("Not enough data read. Expected %d bytes, read %d.\n", static_cast<int>(length),
+                         static_cast<int>(got));
+    }
+    // An empty record has NUL carriage control and empty text.
+    if (length == 0) buffer.bytes[1] = '\0';
+
+    if (read_input(field, LENGTH_FIELD_SIZE) < LENGTH_FIELD_SIZE) {
+        write_string("Unexpected EOF. Last data read was: ");
+        write_string(reinterpret_cast<const char*>(buffer.bytes));
+        write_string("\n");
+        finish(STATUS_FAILURE);
+    }
+    std::int32_t trailing = decode_length(field);
+    if (trailing != length) {
+        report_malformed("Data length check failed. First length = %d, second length = %d.\n",
+                         static_cast<int>(length), static_cast<int>(trailing));
+    }
+    return &buffer;
+}
+
+}  // namespace kaz

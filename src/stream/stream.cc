@@ -1,0 +1,177 @@
+// Block input and buffered output on the standard streams.
+//
+// Reading and writing go through the descriptor calls, which hand over
+// whatever a pipe or terminal has ready instead of waiting for a full block.
+// On a system whose text streams map line ends these calls honour the
+// stream's text mode, so the mapping is the system's business, not ours.
+#include "stream/stream.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#ifdef _WIN32
+#include <io.h>
+#define kaz_read _read
+#define kaz_write _write
+#define kaz_close _close
+#else
+#include <unistd.h>
+#define kaz_read read
+#define kaz_write write
+#define kaz_close close
+#endif
+
+#include "cli/exit_status.h"
+
+namespace kaz {
+
+namespace {
+
+constexpr int INPUT_DESCRIPTOR = 0;
+constexpr int OUTPUT_DESCRIPTOR = 1;
+constexpr int ERROR_DESCRIPTOR = 2;
+
+// Large enough that a file is read and written in few system calls, small
+// enough to stay in the processor's cache.
+constexpr std::size_t INPUT_BLOCK_SIZE = 128 * 1024;
+constexpr std::size_t OUTPUT_BUFFER_SIZE = 128 * 1024;
+
+// The block of standard input that input_next and input_end point into.
+unsigned char input_block[INPUT_BLOCK_SIZE];
+
+// Set once a read has reported the end of the input; no later read is made.
+bool input_ended = false;
+
+// Output not yet written to standard output, and how much of it there is.
+unsigned char output_buffer[OUTPUT_BUFFER_SIZE];
+std::size_t output_used = 0;
+
+// Set once anything has reached standard output, so that finish knows
+// whether closing it can report a late write error.
+bool output_written = false;
+
+// Writes "kaz: <what>: <reason>" to standard error.  Its own failure cannot
+// be reported anywhere, so it is not examined.
+void report_stream_error(const char* what, int error_number) {
+    char message[256];
+    int length = std::snprintf(message, sizeof message, "kaz: %s: %s\n", what,
+                               std::strerror(error_number));
+    if (length < 0) return;
+    std::size_t size = static_cast<std::size_t>(length);
+    if (size >= sizeof message) size = sizeof message - 1;
+    if (kaz_write(ERROR_DESCRIPTOR, message, static_cast<unsigned>(size)) < 0) return;
+}
+
+[[noreturn]] void fail_write(int error_number) {
+    report_stream_error("write error", error_number);
+    std::exit(STATUS_FAILURE);
+}
+
+// Writes size bytes to standard output, through short writes and
+// interruptions; any other failure ends the run.
+void write_all(const unsigned char* bytes, std::size_t size) {
+    while (size > 0) {
+        // A single call never asks for more than fits an int, whatever the
+        // platform's count type.
+        unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
+        auto written = kaz_write(OUTPUT_DESCRIPTOR, bytes, chunk);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            fail_write(errno);
+        }
+        if (written == 0) fail_write(EIO);
+        output_written = true;
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+}  // namespace
+
+const unsigned char* input_next = input_block;
+const unsigned char* input_end = input_block;
+
+bool refill_input() {
+    if (input_next != input_end) return true;
+    if (input_ended) return false;
+    // Whatever has been translated goes out before the program may wait for
+    // more input, so that a slow producer's pages appear as they are made.
+    flush_output();
+    for (;;) {
+        auto got = kaz_read(INPUT_DESCRIPTOR, input_block, static_cast<unsigned>(INPUT_BLOCK_SIZE));
+        if (got > 0) {
+            input_next = input_block;
+            input_end = input_block + got;
+            return true;
+        }
+        if (got == 0) {
+            input_ended = true;
+            return false;
+        }
+        if (errno == EINTR) continue;
+        int error_number = errno;
+        flush_output();
+        report_stream_error("read error", error_number);
+        std::exit(STATUS_FAILURE);
+    }
+}
+
+std::size_t read_input(void* destination, std::size_t size) {
+    auto* out = static_cast<unsigned char*>(destination);
+    std::size_t copied = 0;
+    while (copied < size) {
+        std::size_t available = input_available();
+        if (available == 0) break;
+        std::size_t piece = size - copied < available ? size - copied : available;
+        std::memcpy(out + copied, input_next, piece);
+        input_next += piece;
+        copied += piece;
+    }
+    return copied;
+}
+
+void write_output(const void* bytes, std::size_t size) {
+    const auto* from = static_cast<const unsigned char*>(bytes);
+    if (size <= OUTPUT_BUFFER_SIZE - output_used) {
+        std::memcpy(output_buffer + output_used, from, size);
+        output_used += size;
+        return;
+    }
+    flush_output();
+    if (size >= OUTPUT_BUFFER_SIZE) {
+        write_all(from, size);
+        return;
+    }
+    std::memcpy(output_buffer, from, size);
+    output_used = size;
+}
+
+void write_string(const char* text) { write_output(text, std::strlen(text)); }
+
+void flush_output() {
+    // The buffer counts as empty before the write, so that a write error
+    // cannot lead to a second attempt at the same bytes on the way out.
+    std::size_t size = output_used;
+    output_used = 0;
+    write_all(output_buffer, size);
+}
+
+void finish(int status) {
+    flush_output();
+    // Some file systems report a failed write only when the file is closed.
+    if (output_written && kaz_close(OUTPUT_DESCRIPTOR) != 0 && errno != EINTR) {
+        fail_write(errno);
+    }
+    std::exit(status);
+}
+
+void fail_out_of_memory() {
+    flush_output();
+    static const char message[] = "kaz: memory exhausted\n";
+    if (kaz_write(ERROR_DESCRIPTOR, message, sizeof message - 1) < 0) std::exit(STATUS_FAILURE);
+    std::exit(STATUS_FAILURE);
+}
+
+}  // namespace kaz
