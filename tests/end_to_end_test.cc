@@ -189,3 +189,75 @@ const case_row command_lines[] = {
 INSTANTIATE_TEST_SUITE_P(CommandLine, EndToEnd, testing::ValuesIn(command_lines), case_name);
 
 }  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Every byte value as carriage control, after each value that decides
+// something.  Length-framed records let the newline byte be a carriage-control
+// character too.  The expected sequence is worked out here from the rules as
+// a reader of the page states them.
+
+constexpr int FIRST_RECORD = -1;
+
+std::string advance_before(int control, int previous) {
+    if (previous == FIRST_RECORD) return control == '0' ? "\n" : control == '1' ? "\f" : "";
+    if (control == '0') return "\n\n";
+    if (control == '1') return "\n\f";
+    bool overprint = control == '+' || control == 0;
+    if (!overprint) return "\n";
+    bool line_left_open = previous == '$' || previous == 0;
+    return line_left_open ? "" : "\r";
+}
+
+TEST(EveryControlCharacter, AfterEveryPreviousThatMatters) {
+    const int previous_values[] = {' ', '0', '1', '+', '$', 0, 'A', '\n', 200};
+    for (int previous : previous_values) {
+        // Records previous "P", control "C" for every control value in turn.
+        std::string input, expected;
+        int last = FIRST_RECORD;
+        auto add_record = [&](int control, char text) {
+            input += frame(std::string(1, static_cast<char>(control)) + text);
+            expected += advance_before(control, last) + text;
+            last = control;
+        };
+        for (int control = 0; control < 256; ++control) {
+            add_record(previous, 'P');
+            add_record(control, 'C');
+        }
+        expected += "\n";
+        auto result = run_kaz({"-v"}, input);
+        EXPECT_EQ(result.output, expected) << "after " << previous;
+        EXPECT_EQ(result.status, 0);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Length-framed input cut after every byte of its second frame: the run ends
+// at a frame boundary without a message, anywhere else with the message for
+// that place.
+
+TEST(FramedInputCut, AtEveryByte) {
+    const std::string first = frame(" AB");
+    const std::string second = frame("0CD");  // 4 + 3 + 4 bytes
+    for (std::size_t kept = 0; kept <= second.size(); ++kept) {
+        std::string expected = "AB";
+        int status = 1;
+        if (kept < 4) {
+            expected += "\n";  // not even a whole length field: the end
+            status = 0;
+        } else if (kept < 7) {
+            expected += "Not enough data read. Expected 3 bytes, read " + std::to_string(kept - 4) + ".\n";
+        } else if (kept < 11) {
+            expected += "Unexpected EOF. Last data read was: 0CD\n";
+        } else {
+            expected += "\n\nCD\n";
+            status = 0;
+        }
+        auto result = run_kaz({"-v"}, first + second.substr(0, kept));
+        EXPECT_EQ(result.output, expected) << kept << " bytes of the second frame";
+        EXPECT_EQ(result.status, status) << kept << " bytes of the second frame";
+    }
+}
+
+}  // namespace

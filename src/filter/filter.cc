@@ -1,5 +1,6 @@
 #include "filter/filter.h"
 
+#include "cli/cli.h"
 #include "cli/exit_status.h"
 #include "layout/tabs.h"
 #include "stream/stream.h"
@@ -47,6 +48,16 @@ void run_filter(record_reader reader, record_buffer& buffer, std::int32_t& count
     // Line ends go before records, so the last line is still open.
     if (previous != NO_PREVIOUS_RECORD) write_output("\n", 1);
     finish(STATUS_END_OF_INPUT);
+}
+
+void run_program(int argc, const char* const* argv) {
+    record_buffer buffer;
+    allocate_record_buffer(buffer);
+    // The run settings: text lines unless the command line says otherwise.
+    record_reader reader = read_text_record;
+    std::int32_t count = 0;
+    parse_command_line(argc, argv, reader, count);
+    run_filter(reader, buffer, count);
 }
 
 }  // namespace kaz

@@ -22,6 +22,10 @@ const char* carriage_control_sequence(unsigned char control, int previous);
 // malformed input.
 [[noreturn]] void run_filter(record_reader reader, record_buffer& buffer, std::int32_t& count);
 
+// The whole program: allocates the record buffer, reads the command line and
+// runs the filter.  Ends the process; never returns.
+[[noreturn]] void run_program(int argc, const char* const* argv);
+
 }  // namespace kaz
 
 #endif

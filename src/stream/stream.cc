@@ -52,16 +52,20 @@ std::size_t output_used = 0;
 // whether closing it can report a late write error.
 bool output_written = false;
 
-// Writes "kaz: <what>: <reason>" to standard error.  Its own failure cannot
-// be reported anywhere, so it is not examined.
+// Writes a message to standard error.  A failure here cannot be reported
+// anywhere, so its result is not examined.
+void write_to_standard_error(const char* message, std::size_t size) {
+    if (kaz_write(ERROR_DESCRIPTOR, message, static_cast<unsigned>(size)) < 0) return;
+}
+
+// Writes "kaz: <what>: <reason>" to standard error.
 void report_stream_error(const char* what, int error_number) {
     char message[256];
     int length = std::snprintf(message, sizeof message, "kaz: %s: %s\n", what,
                                std::strerror(error_number));
     if (length < 0) return;
     std::size_t size = static_cast<std::size_t>(length);
-    if (size >= sizeof message) size = sizeof message - 1;
-    if (kaz_write(ERROR_DESCRIPTOR, message, static_cast<unsigned>(size)) < 0) return;
+    write_to_standard_error(message, size < sizeof message ? size : sizeof message - 1);
 }
 
 [[noreturn]] void fail_write(int error_number) {
@@ -170,7 +174,7 @@ void finish(int status) {
 void fail_out_of_memory() {
     flush_output();
     static const char message[] = "kaz: memory exhausted\n";
-    if (kaz_write(ERROR_DESCRIPTOR, message, sizeof message - 1) < 0) std::exit(STATUS_FAILURE);
+    write_to_standard_error(message, sizeof message - 1);
     std::exit(STATUS_FAILURE);
 }
 
