@@ -12,26 +12,38 @@ namespace {
 
 std::string spaces(std::size_t n) { return std::string(n, ' '); }
 
-// A record buffer of the starting size holding control and text, NUL-ended.
+// A record buffer holding control and text as a reader leaves it.
 kaz::record_buffer make_record(char control, const std::string& text) {
     kaz::record_buffer buffer;
     kaz::allocate_record_buffer(buffer);
     kaz::reserve_record_buffer(buffer, text.size() + 2);
     buffer.bytes[0] = static_cast<unsigned char>(control);
     std::memcpy(buffer.bytes + 1, text.data(), text.size());
-    buffer.bytes[1 + text.size()] = '\0';
+    kaz::end_record(buffer, 1 + text.size());
     return buffer;
 }
 
-// Expands the text and returns it as the buffer then holds it, up to its NUL,
-// after checking that the returned length agrees and byte 0 is untouched.
+void release(kaz::record_buffer& buffer) {
+    std::free(buffer.bytes);
+    std::free(buffer.spare);
+}
+
+// The record's text as the buffer holds it, up to its NUL, after checking
+// that the noted length agrees.
+std::string text_of(const kaz::record_buffer& buffer) {
+    std::string text(reinterpret_cast<const char*>(buffer.bytes + 1));
+    EXPECT_EQ(buffer.text_length, text.size());
+    return text;
+}
+
+// Expands the text and returns the result, after checking that byte 0 is
+// untouched.
 std::string expand(const std::string& text, char control = ' ') {
     kaz::record_buffer buffer = make_record(control, text);
-    std::size_t length = kaz::expand_tabs(buffer);
-    std::string result(reinterpret_cast<const char*>(buffer.bytes + 1));
-    EXPECT_EQ(length, result.size());
+    kaz::expand_tabs(buffer);
+    std::string result = text_of(buffer);
     EXPECT_EQ(buffer.bytes[0], static_cast<unsigned char>(control));
-    std::free(buffer.bytes);
+    release(buffer);
     return result;
 }
 
@@ -73,9 +85,10 @@ INSTANTIATE_TEST_SUITE_P(Table, TabExpansion, testing::ValuesIn(tab_rows),
 
 TEST(TabExpansion, IgnoresControlCharacterAndBytesAfterNul) {
     kaz::record_buffer buffer = make_record('\t', "\tA\0\tB"s);
-    EXPECT_EQ(kaz::expand_tabs(buffer), 9u);
+    kaz::expand_tabs(buffer);
+    EXPECT_EQ(buffer.text_length, 9u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.bytes), 11), "\t" + spaces(8) + "A\0"s);
-    std::free(buffer.bytes);
+    release(buffer);
     EXPECT_EQ(expand("\tX", '\0'), spaces(8) + "X");
 }
 
@@ -83,11 +96,11 @@ TEST(TabExpansion, RecordThatExactlyFillsTheBufferStaysInIt) {
     // 496 letters, a tab to column 504, 6 letters: 510 bytes of text.
     std::string letters(496, 'x');
     kaz::record_buffer buffer = make_record(' ', letters + "\tABCDEF");
-    EXPECT_EQ(kaz::expand_tabs(buffer), 510u);
+    kaz::expand_tabs(buffer);
     EXPECT_EQ(buffer.capacity, kaz::RECORD_BUFFER_SIZE);
     EXPECT_EQ(buffer.bytes[511], '\0');
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.bytes + 1)), letters + spaces(8) + "ABCDEF");
-    std::free(buffer.bytes);
+    EXPECT_EQ(text_of(buffer), letters + spaces(8) + "ABCDEF");
+    release(buffer);
 }
 
 TEST(TabExpansion, RecordExpandedPastTheBufferIsExpandedWhole) {

@@ -16,7 +16,7 @@ bool lets_overprint_continue(int control) { return control == '$' || control == 
 
 }  // namespace
 
-const char* carriage_control_sequence(unsigned char control, int previous) {
+std::string_view carriage_control_sequence(unsigned char control, int previous) {
     if (previous == NO_PREVIOUS_RECORD) {
         // No line is open yet: only the advance itself.
         switch (control) {
@@ -40,9 +40,10 @@ void run_filter(record_reader reader, record_buffer& buffer, std::int32_t& count
     int previous = NO_PREVIOUS_RECORD;
     while (reader(buffer, count) != nullptr) {
         unsigned char control = buffer.bytes[0];
-        write_string(carriage_control_sequence(control, previous));
-        std::size_t text_length = expand_tabs(buffer);
-        write_output(buffer.bytes + 1, text_length);
+        std::string_view advance = carriage_control_sequence(control, previous);
+        write_output(advance.data(), advance.size());
+        expand_tabs(buffer);
+        write_output(buffer.bytes + 1, buffer.text_length);
         previous = control;
     }
     // Line ends go before records, so the last line is still open.

@@ -3,6 +3,7 @@
 #define KAZ_FILTER_FILTER_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "input/record_reader.h"
 
@@ -15,7 +16,7 @@ constexpr int NO_PREVIOUS_RECORD = -1;
 // the previous record and move to this record's line.  control is this
 // record's carriage-control character; previous is the previous record's,
 // or NO_PREVIOUS_RECORD for the first record.
-const char* carriage_control_sequence(unsigned char control, int previous);
+std::string_view carriage_control_sequence(unsigned char control, int previous);
 
 // Reads every record with reader and writes its translation, then ends the
 // line and the process with status 0.  Readers end the process themselves on

@@ -19,8 +19,14 @@ constexpr std::size_t RECORD_BUFFER_SIZE = 512;
 // The one buffer that holds the current record.  It is allocated once, grows
 // only when a record does not fit, and is reused for every record.
 struct record_buffer {
-    unsigned char* bytes;   // the record, NUL-terminated
-    std::size_t capacity;   // bytes allocated, at least RECORD_BUFFER_SIZE
+    unsigned char* bytes;        // the record, NUL-terminated
+    std::size_t capacity;        // bytes allocated, at least RECORD_BUFFER_SIZE
+    std::size_t text_length;     // bytes of text from byte 1 to the first NUL
+    bool text_may_hold_tab;      // false when the reader saw no tab in the text
+    unsigned char* spare;        // where tab expansion builds the expanded
+                                 // record, then trades places with bytes;
+                                 // allocated at the first tab
+    std::size_t spare_capacity;  // bytes allocated for spare
 };
 
 // Reads the next record into buffer and returns &buffer, or returns nullptr
@@ -35,6 +41,19 @@ void allocate_record_buffer(record_buffer& buffer);
 // Makes the buffer hold at least size bytes, keeping its contents.  Grows by
 // doubling, so a record that arrives piece by piece costs linear time.
 void reserve_record_buffer(record_buffer& buffer, std::size_t size);
+
+// The same for the spare block.
+void reserve_spare_buffer(record_buffer& buffer, std::size_t size);
+
+// Ends a record of length bytes, already in the buffer from byte 0: puts the
+// NUL behind them and notes where the text ends.  A record of no bytes at all
+// has NUL carriage control and empty text.
+void end_record(record_buffer& buffer, std::size_t length);
+
+// The same for a record copied whole from the current input block, where it
+// began at source: what the record holds is learnt from searches of the
+// block, not from a pass over the record.
+void end_record_from_input(record_buffer& buffer, std::size_t length, const unsigned char* source);
 
 // Text lines: one record per line; an empty line is a blank record.
 record_buffer* read_text_record(record_buffer& buffer, std::int32_t& count);

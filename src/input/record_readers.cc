@@ -33,11 +33,21 @@ void report_malformed(const char* format, ...) {
     finish(STATUS_FAILURE);
 }
 
-// Reads up to size record bytes into the buffer from byte 0, then a NUL
-// behind them.  The buffer grows as the bytes arrive, never ahead of them,
-// so a record size far beyond the input costs no memory.  Returns the number
-// of bytes read, less than size only at the end of the input.
+// Reads up to size record bytes into the buffer from byte 0 and, when all
+// arrive, ends the record behind them.  The buffer grows as the bytes arrive,
+// never ahead of them, so a record size far beyond the input costs no
+// memory.  Returns the number of bytes read, less than size only at the end
+// of the input.
 std::size_t read_record_bytes(record_buffer& buffer, std::size_t size) {
+    if (size > 0 && input_available() >= size) {
+        // The whole record stands in the current block.
+        const unsigned char* record = input_next;
+        reserve_record_buffer(buffer, size + 1);
+        std::memcpy(buffer.bytes, record, size);
+        input_next += size;
+        end_record_from_input(buffer, size, record);
+        return size;
+    }
     std::size_t stored = 0;
     while (stored < size) {
         std::size_t available = input_available();
@@ -48,7 +58,7 @@ std::size_t read_record_bytes(record_buffer& buffer, std::size_t size) {
         input_next += piece;
         stored += piece;
     }
-    buffer.bytes[stored] = '\0';
+    if (stored == size) end_record(buffer, size);
     return stored;
 }
 
@@ -60,6 +70,16 @@ std::int32_t decode_length(const unsigned char field[LENGTH_FIELD_SIZE]) {
     std::int32_t result;
     std::memcpy(&result, &value, sizeof result);
     return result;
+}
+
+// Reads a length field into field.  Returns false when the input ends first.
+bool read_length_field(unsigned char field[LENGTH_FIELD_SIZE]) {
+    if (input_end - input_next >= static_cast<std::ptrdiff_t>(LENGTH_FIELD_SIZE)) {
+        std::memcpy(field, input_next, LENGTH_FIELD_SIZE);
+        input_next += LENGTH_FIELD_SIZE;
+        return true;
+    }
+    return read_input(field, LENGTH_FIELD_SIZE) == LENGTH_FIELD_SIZE;
 }
 
 }  // namespace
@@ -80,7 +100,7 @@ record_buffer* read_fixed_record(record_buffer& buffer, std::int32_t& count) {
 record_buffer* read_variable_record(record_buffer& buffer, std::int32_t& count) {
     unsigned char field[LENGTH_FIELD_SIZE];
     // Fewer than four bytes after the last frame are no frame at all.
-    if (read_input(field, LENGTH_FIELD_SIZE) < LENGTH_FIELD_SIZE) return nullptr;
+    if (!read_length_field(field)) return nullptr;
     std::int32_t length = decode_length(field);
     count = length;
     if (length < 0) report_malformed("Invalid record length %d.\n", static_cast<int>(length));
@@ -90,10 +110,8 @@ record_buffer* read_variable_record(record_buffer& buffer, std::int32_t& count) 
         report_malformed("Not enough data read. Expected %d bytes, read %d.\n", static_cast<int>(length),
                          static_cast<int>(got));
     }
-    // An empty record has NUL carriage control and empty text.
-    if (length == 0) buffer.bytes[1] = '\0';
 
-    if (read_input(field, LENGTH_FIELD_SIZE) < LENGTH_FIELD_SIZE) {
+    if (!read_length_field(field)) {
         write_string("Unexpected EOF. Last data read was: ");
         write_string(reinterpret_cast<const char*>(buffer.bytes));
         write_string("\n");

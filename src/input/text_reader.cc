@@ -31,25 +31,38 @@ std::size_t append_rest_of_line(record_buffer& buffer, std::size_t stored) {
     return stored;
 }
 
+// Reads a line that runs to the end of the current block, and maybe beyond.
+void read_line_across_blocks(record_buffer& buffer) {
+    unsigned char first = *input_next++;
+    buffer.bytes[0] = first;
+    end_record(buffer, append_rest_of_line(buffer, 1));
+}
+
 }  // namespace
 
 record_buffer* read_text_record(record_buffer& buffer, std::int32_t& count) {
-    if (input_available() == 0) return nullptr;
-    unsigned char first = *input_next++;
-    std::size_t length = 1;
-    if (first == '\n') {
+    std::size_t available = input_available();
+    if (available == 0) return nullptr;
+    const unsigned char* line = input_next;
+    const auto* newline = static_cast<const unsigned char*>(std::memchr(line, '\n', available));
+    if (newline == line) {
         // An empty line is a record with blank carriage control.
         buffer.bytes[0] = ' ';
+        end_record(buffer, 1);
+        input_next = newline + 1;
+    } else if (newline != nullptr) {
+        std::size_t length = static_cast<std::size_t>(newline - line);
+        reserve_record_buffer(buffer, length + 1);
+        std::memcpy(buffer.bytes, line, length);
+        end_record_from_input(buffer, length, line);
+        input_next = newline + 1;
     } else {
-        buffer.bytes[0] = first;
-        length = append_rest_of_line(buffer, 1);
+        read_line_across_blocks(buffer);
     }
-    buffer.bytes[length] = '\0';
-    // The count is the record's string length; a NUL anywhere in the line
+    unsigned char first = buffer.bytes[0];
+    // The count is the record's string length: a NUL anywhere in the line
     // ends the string there.
-    const void* nul = std::memchr(buffer.bytes, '\0', length);
-    std::size_t string_length =
-        nul != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - buffer.bytes) : length;
+    std::size_t string_length = first == '\0' ? 0 : 1 + buffer.text_length;
     count = string_length > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(string_length);
     return &buffer;
 }

@@ -1,73 +1,78 @@
 #include "layout/tabs.h"
 
 #include <cstring>
-
-#include "stream/stream.h"
+#include <utility>
 
 namespace kaz {
 
 int expand_tab_at(unsigned char* at, std::int64_t column) {
-    int spaces = static_cast<int>(TAB_WIDTH - column % TAB_WIDTH);
-    std::memset(at, ' ', static_cast<std::size_t>(spaces));
-    return spaces - 1;
+    // A whole tab width of spaces is one store; the bytes past the tab stop
+    // are overwritten by whatever follows.
+    std::memcpy(at, "        ", TAB_WIDTH);
+    return static_cast<int>(TAB_WIDTH - 1 - column % TAB_WIDTH);
 }
 
 namespace {
 
-// The column reached after the first length bytes of text.
-std::int64_t column_after(const unsigned char* text, std::size_t length, std::int64_t column) {
-    for (std::size_t i = 0; i < length; ++i) column = next_column(column, text[i]);
-    return column;
-}
+constexpr std::size_t WORD_SIZE = sizeof(std::uint64_t);
 
-// How many bytes the text grows from its first tab, met at column, to its
-// NUL; and, through length, where that NUL stands.
-std::size_t growth_from(const unsigned char* text, std::size_t first_tab, std::int64_t column,
-                        std::size_t& length) {
-    std::size_t growth = 0;
-    std::size_t i = first_tab;
-    for (; text[i] != '\0'; ++i) {
-        if (text[i] == '\t') growth += static_cast<std::size_t>(TAB_WIDTH - 1 - column % TAB_WIDTH);
-        column = next_column(column, text[i]);
-    }
-    length = i;
-    return growth;
+// Whether any of the bytes of word is below 14.  Every byte from 14 up moves
+// the column on by one, so a word without such a byte can go across whole.
+// (The classic test for a byte below n, exact for n up to 128, in any byte
+// order.)
+bool has_byte_below_14(std::uint64_t word) {
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t high_bits = 0x8080808080808080u;
+    return ((word - ones * 14) & ~word & high_bits) != 0;
 }
 
 }  // namespace
 
-std::size_t expand_tabs(record_buffer& buffer) {
-    // strcspn finds the first tab and, failing that, the NUL, in one pass.
-    const char* text_chars = reinterpret_cast<const char*>(buffer.bytes + 1);
-    std::size_t first_tab = std::strcspn(text_chars, "\t");
-    if (buffer.bytes[1 + first_tab] == '\0') return first_tab;
+void expand_tabs(record_buffer& buffer) {
+    if (!buffer.text_may_hold_tab) return;
+    const unsigned char* text = buffer.bytes + 1;
+    std::size_t length = buffer.text_length;
+    if (std::memchr(text, '\t', length) == nullptr) return;
 
-    std::int64_t column = column_after(buffer.bytes + 1, first_tab, 0);
-    std::size_t length = 0;
-    std::size_t growth = growth_from(buffer.bytes + 1, first_tab, column, length);
-    if (growth > SIZE_MAX - 2 - length) fail_out_of_memory();
-    std::size_t expanded = length + growth;
-    reserve_record_buffer(buffer, expanded + 2);
-
-    // Move the text from the first tab on, with its NUL, to the end of the
-    // expanded record, then expand it forward into its final place.  The
-    // writing never overtakes the reading: each byte is read before the
-    // place it stood in can be written, since the text written so far is
-    // never longer than the text read plus the growth still to come.
-    unsigned char* text = buffer.bytes + 1;
-    std::memmove(text + first_tab + growth, text + first_tab, length - first_tab + 1);
-    const unsigned char* from = text + first_tab + growth;
-    unsigned char* to = text + first_tab;
-    while (unsigned char byte = *from++) {
+    // The expanded record is built in the spare block, which always has room
+    // for the bytes still to be read, one each, and the NUL; a tab needs
+    // room for TAB_WIDTH more.  The local copy of the block's address keeps
+    // the compiler from reloading it after every byte stored.  Text goes
+    // across a word at a time until a word holds a byte that may move the
+    // column other than by one, which goes byte by byte.
+    reserve_spare_buffer(buffer, length + 2);
+    unsigned char* spare = buffer.spare;
+    spare[0] = buffer.bytes[0];
+    std::size_t written = 1;
+    std::int64_t column = 0;
+    std::size_t i = 0;
+    while (i < length) {
+        if (length - i >= WORD_SIZE) {
+            std::uint64_t word;
+            std::memcpy(&word, text + i, WORD_SIZE);
+            if (!has_byte_below_14(word)) {
+                std::memcpy(spare + written, &word, WORD_SIZE);
+                written += WORD_SIZE;
+                i += WORD_SIZE;
+                column += WORD_SIZE;
+                continue;
+            }
+        }
+        unsigned char byte = text[i++];
         if (byte == '\t') {
-            to += expand_tab_at(to, column) + 1;
+            reserve_spare_buffer(buffer, written + TAB_WIDTH + (length - i) + 1);
+            spare = buffer.spare;
+            written += static_cast<std::size_t>(expand_tab_at(spare + written, column)) + 1;
         } else {
-            *to++ = byte;
+            spare[written++] = byte;
         }
         column = next_column(column, byte);
     }
-    *to = '\0';
-    return expanded;
+    spare[written] = '\0';
+
+    std::swap(buffer.bytes, buffer.spare);
+    std::swap(buffer.capacity, buffer.spare_capacity);
+    buffer.text_length = written - 1;
 }
 
 }  // namespace kaz

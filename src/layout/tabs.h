@@ -3,7 +3,6 @@
 #ifndef KAZ_LAYOUT_TABS_H
 #define KAZ_LAYOUT_TABS_H
 
-#include <cstddef>
 #include <cstdint>
 
 #include "input/record_reader.h"
@@ -28,16 +27,18 @@ inline std::int64_t next_column(std::int64_t column, unsigned char byte) {
     }
 }
 
-// Writes the spaces that replace a tab met at column, starting at at.
-// Returns how many bytes the text grows by: the spaces less the tab, 0 to 7.
+// Writes the spaces that replace a tab met at column, starting at at, where
+// there must be room for TAB_WIDTH bytes.  Returns how many bytes the text
+// grows by: the spaces less the tab, 0 to 7.
 int expand_tab_at(unsigned char* at, std::int64_t column);
 
 // Replaces every tab in the record's text (from byte 1 to the first NUL) by
-// spaces, in place, growing the buffer when the text grows past it.  Every
-// other byte stays as it is; byte 0 is not touched.  Takes time linear in
-// the text's length, however many tabs it holds.  Returns the length of the
-// expanded text.
-std::size_t expand_tabs(record_buffer& buffer);
+// spaces, and sets the text's new length.  Every other byte stays as it is,
+// and so does the carriage-control character in byte 0.  A record with tabs
+// is rebuilt once, in the buffer's spare block, which then takes the place of
+// the old one; the time is linear in the text's length, however many tabs it
+// holds.
+void expand_tabs(record_buffer& buffer);
 
 }  // namespace kaz
 

@@ -11,16 +11,22 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/stat.h>
+
 #ifdef _WIN32
 #include <io.h>
 #define kaz_read _read
 #define kaz_write _write
 #define kaz_close _close
+#define kaz_fstat _fstat
+#define kaz_stat_buffer _stat
 #else
 #include <unistd.h>
 #define kaz_read read
 #define kaz_write write
 #define kaz_close close
+#define kaz_fstat fstat
+#define kaz_stat_buffer stat
 #endif
 
 #include "cli/exit_status.h"
@@ -36,7 +42,6 @@ constexpr int ERROR_DESCRIPTOR = 2;
 // Large enough that a file is read and written in few system calls, small
 // enough to stay in the processor's cache.
 constexpr std::size_t INPUT_BLOCK_SIZE = 128 * 1024;
-constexpr std::size_t OUTPUT_BUFFER_SIZE = 128 * 1024;
 
 // The block of standard input that input_next and input_end point into.
 unsigned char input_block[INPUT_BLOCK_SIZE];
@@ -44,9 +49,10 @@ unsigned char input_block[INPUT_BLOCK_SIZE];
 // Set once a read has reported the end of the input; no later read is made.
 bool input_ended = false;
 
-// Output not yet written to standard output, and how much of it there is.
-unsigned char output_buffer[OUTPUT_BUFFER_SIZE];
-std::size_t output_used = 0;
+// Whether a read of standard input may have to wait (a pipe, a terminal),
+// settled at the first read.  Before such a read the output is flushed.
+enum class input_kind { unknown, file, may_wait };
+input_kind standard_input_kind = input_kind::unknown;
 
 // Set once anything has reached standard output, so that finish knows
 // whether closing it can report a late write error.
@@ -94,20 +100,31 @@ void write_all(const unsigned char* bytes, std::size_t size) {
 
 }  // namespace
 
+unsigned char output_buffer[OUTPUT_BUFFER_SIZE];
+std::size_t output_used = 0;
+
 const unsigned char* input_next = input_block;
 const unsigned char* input_end = input_block;
+std::size_t input_block_number = 0;
 
 bool refill_input() {
     if (input_next != input_end) return true;
     if (input_ended) return false;
     // Whatever has been translated goes out before the program may wait for
     // more input, so that a slow producer's pages appear as they are made.
-    flush_output();
+    // A file never makes it wait, and its output goes out in whole buffers.
+    if (standard_input_kind == input_kind::unknown) {
+        struct kaz_stat_buffer status;
+        bool is_file = kaz_fstat(INPUT_DESCRIPTOR, &status) == 0 && (status.st_mode & S_IFMT) == S_IFREG;
+        standard_input_kind = is_file ? input_kind::file : input_kind::may_wait;
+    }
+    if (standard_input_kind == input_kind::may_wait) flush_output();
     for (;;) {
         auto got = kaz_read(INPUT_DESCRIPTOR, input_block, static_cast<unsigned>(INPUT_BLOCK_SIZE));
         if (got > 0) {
             input_next = input_block;
             input_end = input_block + got;
+            ++input_block_number;
             return true;
         }
         if (got == 0) {
@@ -136,20 +153,19 @@ std::size_t read_input(void* destination, std::size_t size) {
     return copied;
 }
 
-void write_output(const void* bytes, std::size_t size) {
+void write_output_overflowing(const void* bytes, std::size_t size) {
     const auto* from = static_cast<const unsigned char*>(bytes);
-    if (size <= OUTPUT_BUFFER_SIZE - output_used) {
-        std::memcpy(output_buffer + output_used, from, size);
-        output_used += size;
-        return;
-    }
+    std::size_t room = OUTPUT_BUFFER_SIZE - output_used;
+    std::memcpy(output_buffer + output_used, from, room);
+    output_used = OUTPUT_BUFFER_SIZE;
+    from += room;
+    size -= room;
     flush_output();
-    if (size >= OUTPUT_BUFFER_SIZE) {
-        write_all(from, size);
-        return;
-    }
-    std::memcpy(output_buffer, from, size);
-    output_used = size;
+    // Whole buffers' worth go out straight from the caller's bytes.
+    std::size_t whole = size - size % OUTPUT_BUFFER_SIZE;
+    write_all(from, whole);
+    std::memcpy(output_buffer, from + whole, size - whole);
+    output_used = size - whole;
 }
 
 void write_string(const char* text) { write_output(text, std::strlen(text)); }
