@@ -26,7 +26,8 @@ fi
 cd "$work"
 
 # time_commands NAME LABEL COMMAND [LABEL COMMAND ...]: one hyperfine run
-# over the commands; medians land in NAME.csv.
+# over the commands; medians land in NAME.csv.  The output file is removed
+# before each run, so that no run pays for truncating the last one's.
 time_commands() {
     local name=$1
     shift
@@ -35,7 +36,8 @@ time_commands() {
         arguments+=(-n "$1" "$2")
         shift 2
     done
-    hyperfine --style basic --warmup 2 --runs "$runs" --export-csv "$name.csv" "${arguments[@]}" > "$name.log"
+    hyperfine --style basic --warmup 2 --runs "$runs" --prepare "rm -f out" --export-csv "$name.csv" \
+        "${arguments[@]}" > "$name.log" 2>&1
 }
 
 # median NAME LABEL: the median seconds of LABEL in NAME.csv.
