@@ -23,6 +23,7 @@ if [ ! -f "$work/tabbed.txt" ]; then
     "${CXX:-c++}" -O2 -o "$work/make_inputs" "$root/bench/make_inputs.cc"
     "$work/make_inputs" "$work"
 fi
+"${CXX:-c++}" -O2 -o "$work/line_copy" "$root/bench/line_copy.cc"
 cd "$work"
 
 # time_commands NAME LABEL COMMAND [LABEL COMMAND ...]: one hyperfine run
@@ -46,7 +47,8 @@ median() {
                            $1 == label { print $column }' "$1.csv"
 }
 
-time_commands text kaz "$kaz < report.txt > out" cat "cat report.txt > out"
+time_commands text kaz "$kaz < report.txt > out" cat "cat report.txt > out" \
+    "line copy" "./line_copy < report.txt > out"
 time_commands tabbed kaz "$kaz < tabbed.txt > out" cat "cat tabbed.txt > out" expand "expand tabbed.txt > out"
 time_commands fixed kaz "$kaz -f 133 < fixed.dat > out" cat "cat fixed.dat > out"
 time_commands framed kaz "$kaz -v < framed.dat > out" cat "cat framed.dat > out"
@@ -85,6 +87,10 @@ throughput() { awk -v bytes="$(stat -c %s "$1")" -v s="$2" 'BEGIN { printf "%.0f
     echo
     sk=$(median startup kaz)
     sc=$(median startup cat)
+    f=$(median text "line copy")
+    echo "| least per-line work (bench/line_copy.cc), text report | $(ms "$f") ms | cat $(ms "$(median text cat)") ms | ratio $(ratio "$f" "$(median text cat)") |"
+    echo "|---|---|---|---|"
+    echo
     echo "| start-up, empty input | kaz $(ms "$sk") ms | cat $(ms "$sc") ms | ratio $(ratio "$sk" "$sc") |"
     echo "|---|---|---|---|"
     echo
@@ -116,7 +122,7 @@ set style fill solid border -1
 set boxwidth 0.9
 set ylabel "MB/s"
 set yrange [0:*]
-set key top right
+set key top left
 plot "throughput.dat" using 2:xtic(1) title "kaz", "" using 3 title "cat", "" using 4 title "expand"
 PLOT
 cat "$results/results.md"
