@@ -20,6 +20,8 @@
 #define kaz_close _close
 #define kaz_fstat _fstat
 #define kaz_stat_buffer _stat
+#define KAZ_FILE_TYPE_MASK _S_IFMT
+#define KAZ_REGULAR_FILE _S_IFREG
 #else
 #include <unistd.h>
 #define kaz_read read
@@ -27,6 +29,8 @@
 #define kaz_close close
 #define kaz_fstat fstat
 #define kaz_stat_buffer stat
+#define KAZ_FILE_TYPE_MASK S_IFMT
+#define KAZ_REGULAR_FILE S_IFREG
 #endif
 
 #include "cli/exit_status.h"
@@ -115,7 +119,7 @@ bool refill_input() {
     // A file never makes it wait, and its output goes out in whole buffers.
     if (standard_input_kind == input_kind::unknown) {
         struct kaz_stat_buffer status;
-        bool is_file = kaz_fstat(INPUT_DESCRIPTOR, &status) == 0 && (status.st_mode & S_IFMT) == S_IFREG;
+        bool is_file = kaz_fstat(INPUT_DESCRIPTOR, &status) == 0 && (status.st_mode & KAZ_FILE_TYPE_MASK) == KAZ_REGULAR_FILE;
         standard_input_kind = is_file ? input_kind::file : input_kind::may_wait;
     }
     if (standard_input_kind == input_kind::may_wait) flush_output();
