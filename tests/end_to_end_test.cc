@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "reference.h"
 #include "run_program.h"
 
 using namespace std::string_literals;
@@ -198,17 +199,8 @@ namespace {
 // character too.  The expected sequence is worked out here from the rules as
 // a reader of the page states them.
 
-constexpr int FIRST_RECORD = -1;
-
-std::string advance_before(int control, int previous) {
-    if (previous == FIRST_RECORD) return control == '0' ? "\n" : control == '1' ? "\f" : "";
-    if (control == '0') return "\n\n";
-    if (control == '1') return "\n\f";
-    bool overprint = control == '+' || control == 0;
-    if (!overprint) return "\n";
-    bool line_left_open = previous == '$' || previous == 0;
-    return line_left_open ? "" : "\r";
-}
+using kaz_reference::advance_before;
+using kaz_reference::FIRST_RECORD;
 
 TEST(EveryControlCharacter, AfterEveryPreviousThatMatters) {
     const int previous_values[] = {' ', '0', '1', '+', '$', 0, 'A', '\n', 200};
@@ -258,6 +250,69 @@ TEST(FramedInputCut, AtEveryByte) {
         EXPECT_EQ(result.output, expected) << kept << " bytes of the second frame";
         EXPECT_EQ(result.status, status) << kept << " bytes of the second frame";
     }
+}
+
+}  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Long inputs of mixed records, in every form, against the page worked out
+// record by record: records of every length up to 300 bytes, NULs, tabs
+// and control bytes at every place, and records across the blocks kaz
+// reads.
+
+std::vector<std::string> mixed_records(std::size_t count, std::size_t fixed_length, bool for_text_lines) {
+    const unsigned char controls[] = {' ', ' ', ' ', '0', '1', '+', '$', 0, 'X', 200};
+    const unsigned char bytes[] = {'a', 'b', 'c', ' ', ' ', '\t', '\t', 0, '\b', '\r', '\f', 7, 233, 255, '\n'};
+    std::uint32_t state = 2026;
+    auto next = [&state](std::size_t bound) {
+        state = state * 1103515245u + 12345u;
+        return static_cast<std::size_t>((state >> 8) % bound);
+    };
+    std::vector<std::string> records;
+    for (std::size_t r = 0; r < count; ++r) {
+        std::size_t length = fixed_length != 0 ? fixed_length : next(301);
+        if (for_text_lines && length == 0) length = 1;
+        std::string record;
+        for (std::size_t i = 0; i < length; ++i) {
+            unsigned char byte = i == 0 ? controls[next(sizeof controls)] : bytes[next(sizeof bytes)];
+            // A newline would end a text line; an empty text line would be a
+            // blank record, which the list already has.
+            if (for_text_lines && byte == '\n') byte = 'n';
+            record += static_cast<char>(byte);
+        }
+        records.push_back(record);
+    }
+    return records;
+}
+
+TEST(MixedRecords, TextLines) {
+    auto records = mixed_records(3000, 0, true);
+    std::string input;
+    for (const std::string& record : records) input += record + "\n";
+    auto result = run_kaz({}, input);
+    EXPECT_GT(input.size(), 3u * 128 * 1024);
+    EXPECT_EQ(result.output, kaz_reference::page_by_rules(records));
+    EXPECT_EQ(result.status, 0);
+}
+
+TEST(MixedRecords, FixedLength) {
+    auto records = mixed_records(5000, 97, false);
+    std::string input;
+    for (const std::string& record : records) input += record;
+    auto result = run_kaz({"-f", "97"}, input);
+    EXPECT_EQ(result.output, kaz_reference::page_by_rules(records));
+    EXPECT_EQ(result.status, 0);
+}
+
+TEST(MixedRecords, LengthFramed) {
+    auto records = mixed_records(3000, 0, false);
+    std::string input;
+    for (const std::string& record : records) input += frame(record);
+    auto result = run_kaz({"-v"}, input);
+    EXPECT_EQ(result.output, kaz_reference::page_by_rules(records));
+    EXPECT_EQ(result.status, 0);
 }
 
 }  // namespace

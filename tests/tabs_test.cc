@@ -1,7 +1,10 @@
 #include "layout/tabs.h"
 
+#include "reference.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -116,6 +119,27 @@ TEST(TabExpansion, MegabyteOfTabsTakesLinearTime) {
     // Rebuilding the record once per tab would take hours here.
     std::string tabs(1 << 20, '\t');
     EXPECT_EQ(expand("A" + tabs), "A" + spaces(7) + spaces(8 * ((1 << 20) - 1)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TabExpansion, AgreesWithTheRulesOnMixedTexts) {
+    // Texts of every length up to 80 from bytes that do something to the
+    // column, mixed with plain ones, so that special bytes fall at every
+    // place of a word.
+    const unsigned char alphabet[] = {'a', 'b', ' ', '\t', '\t', '\b', '\r', '\v', '\f', '\n', 1, 7, 13, 14, 127, 128, 233, 255};
+    std::uint32_t state = 12345;
+    for (int round = 0; round < 4000; ++round) {
+        std::size_t length = static_cast<std::size_t>(round % 81);
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) {
+            state = state * 1103515245u + 12345u;
+            text += static_cast<char>(alphabet[(state >> 16) % sizeof alphabet]);
+        }
+        ASSERT_EQ(expand(text), kaz_reference::expand_by_rules(text)) << "round " << round;
+    }
 }
 
 }  // namespace
