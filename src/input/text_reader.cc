@@ -1,6 +1,6 @@
 // The text-line form: every line of the input is one record, its first byte
 // the carriage-control character.
-#include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "input/record_reader.h"

@@ -63,7 +63,7 @@ input_kind standard_input_kind = input_kind::unknown;
 bool output_written = false;
 
 // Writes a message to standard error.  A failure here cannot be reported
-// anywhere, so its result is not examined.
+// anywhere; the result is tested only because the compiler insists.
 void write_to_standard_error(const char* message, std::size_t size) {
     if (kaz_write(ERROR_DESCRIPTOR, message, static_cast<unsigned>(size)) < 0) return;
 }
