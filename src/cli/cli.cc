@@ -67,11 +67,11 @@ scan_result scan_arguments(int argc, const char* const* argv, record_reader& rea
         }
         current = last_taken + 1;
     }
-    // Only the size the fixed-length reader will use must fit.
-    if (reader == read_fixed_record) {
-        if (record_size < 0 || record_size > INT32_MAX) return scan_result::usage;
-        count = static_cast<std::int32_t>(record_size);
-    }
+    // The last size stays in count; only a size that the fixed-length reader
+    // will use must fit it.
+    bool size_fits = record_size >= 0 && record_size <= INT32_MAX;
+    if (size_fits) count = static_cast<std::int32_t>(record_size);
+    if (reader == read_fixed_record && !size_fits) return scan_result::usage;
     return scan_result::run;
 }
 
