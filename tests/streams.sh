@@ -62,6 +62,22 @@ expect "pipe closed early" 141 "A" ""
 timeout 20 bash -c 'env --ignore-signal=PIPE "$0" < big 2> err | head -c 1 > out; exit ${PIPESTATUS[0]}' "$kaz"; status=$?
 expect "pipe closed early, SIGPIPE ignored" 1 "A" "kaz: write error: Broken pipe\n"
 
+# A producer that writes slowly through a pipe: each record's text reaches
+# the output before kaz waits for more input, not at the end.
+{ printf ' A\n'; sleep 4; printf ' B\n'; } | "$kaz" > out 2> err &
+kaz_job=$!
+sleep 2
+printf 'A' > early
+if cmp -s out early; then
+    echo "ok: output not held back while the input waits"
+else
+    echo "FAILED: output held back while the input waits: '$(cat out)'"
+    failures=$((failures + 1))
+fi
+wait "$kaz_job"
+status=$?
+expect "slow producer, in the end" 0 "A\nB\n" ""
+
 # An I/O error on the second read of standard input: the records read whole
 # before it are translated, then the error is reported.  The first read
 # takes the first 131072 bytes: 13107 lines " ABCDEFGH" and the start of one
