@@ -47,16 +47,17 @@ void reserve_spare_buffer(record_buffer& buffer, std::size_t size) {
 
 void end_record(record_buffer& buffer, std::size_t length) {
     buffer.bytes[length] = '\0';
-    buffer.text_may_hold_tab = true;
     if (length == 0) {
         buffer.bytes[1] = '\0';
         buffer.text_length = 0;
+        buffer.text_has_tab = false;
         return;
     }
     const unsigned char* text = buffer.bytes + 1;
     const void* nul = std::memchr(text, '\0', length - 1);
     buffer.text_length =
         nul != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - text) : length - 1;
+    buffer.text_has_tab = std::memchr(text, '\t', buffer.text_length) != nullptr;
 }
 
 void end_record_from_input(record_buffer& buffer, std::size_t length, const unsigned char* source) {
@@ -70,7 +71,7 @@ void end_record_from_input(record_buffer& buffer, std::size_t length, const unsi
     const unsigned char* nul = find_in_input(nul_search, '\0', text);
     const unsigned char* text_end = nul < record_end ? nul : record_end;
     buffer.text_length = static_cast<std::size_t>(text_end - text);
-    buffer.text_may_hold_tab = find_in_input(tab_search, '\t', text) < text_end;
+    buffer.text_has_tab = find_in_input(tab_search, '\t', text) < text_end;
 }
 
 }  // namespace kaz

@@ -22,7 +22,7 @@ struct record_buffer {
     unsigned char* bytes;        // the record, NUL-terminated
     std::size_t capacity;        // bytes allocated, at least RECORD_BUFFER_SIZE
     std::size_t text_length;     // bytes of text from byte 1 to the first NUL
-    bool text_may_hold_tab;      // false when the reader saw no tab in the text
+    bool text_has_tab;           // whether the text holds a tab
     unsigned char* spare;        // where tab expansion builds the expanded
                                  // record, then trades places with bytes;
                                  // allocated at the first tab
@@ -46,7 +46,7 @@ void reserve_record_buffer(record_buffer& buffer, std::size_t size);
 void reserve_spare_buffer(record_buffer& buffer, std::size_t size);
 
 // Ends a record of length bytes, already in the buffer from byte 0: puts the
-// NUL behind them and notes where the text ends.  A record of no bytes at all
+// NUL behind them and notes where the text ends and whether it holds a tab.  A record of no bytes at all
 // has NUL carriage control and empty text.
 void end_record(record_buffer& buffer, std::size_t length);
 

@@ -44,10 +44,9 @@ std::size_t first_byte_below_14(const unsigned char* bytes, std::uint64_t marks)
 }  // namespace
 
 void expand_tabs(record_buffer& buffer) {
-    if (!buffer.text_may_hold_tab) return;
+    if (!buffer.text_has_tab) return;
     const unsigned char* text = buffer.bytes + 1;
     std::size_t length = buffer.text_length;
-    if (std::memchr(text, '\t', length) == nullptr) return;
 
     // The expanded record is built in the spare block, which always has room
     // for the bytes still to be read, one each, and the NUL; a tab needs
@@ -90,6 +89,7 @@ void expand_tabs(record_buffer& buffer) {
     std::swap(buffer.bytes, buffer.spare);
     std::swap(buffer.capacity, buffer.spare_capacity);
     buffer.text_length = written - 1;
+    buffer.text_has_tab = false;
 }
 
 }  // namespace kaz

@@ -37,7 +37,7 @@ int expand_tab_at(unsigned char* at, std::int64_t column);
 // and so does the carriage-control character in byte 0.  A record with tabs
 // is rebuilt once, in the buffer's spare block, which then takes the place of
 // the old one; the time is linear in the text's length, however many tabs it
-// holds.
+// holds.  Trusts text_length and text_has_tab as the reader left them.
 void expand_tabs(record_buffer& buffer);
 
 }  // namespace kaz
