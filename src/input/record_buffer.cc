@@ -45,7 +45,7 @@ void reserve_spare_buffer(record_buffer& buffer, std::size_t size) {
     grow(buffer.spare, buffer.spare_capacity, size);
 }
 
-void end_record(record_buffer& buffer, std::size_t length) {
+void end_record(record_buffer& buffer, std::size_t length, const unsigned char* source) {
     buffer.bytes[length] = '\0';
     if (length == 0) {
         buffer.bytes[1] = '\0';
@@ -53,25 +53,20 @@ void end_record(record_buffer& buffer, std::size_t length) {
         buffer.text_has_tab = false;
         return;
     }
+    if (source != nullptr) {
+        const unsigned char* text = source + 1;
+        const unsigned char* record_end = source + length;
+        const unsigned char* nul = find_in_input(nul_search, '\0', text);
+        const unsigned char* text_end = nul < record_end ? nul : record_end;
+        buffer.text_length = static_cast<std::size_t>(text_end - text);
+        buffer.text_has_tab = find_in_input(tab_search, '\t', text) < text_end;
+        return;
+    }
     const unsigned char* text = buffer.bytes + 1;
     const void* nul = std::memchr(text, '\0', length - 1);
     buffer.text_length =
         nul != nullptr ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - text) : length - 1;
     buffer.text_has_tab = std::memchr(text, '\t', buffer.text_length) != nullptr;
-}
-
-void end_record_from_input(record_buffer& buffer, std::size_t length, const unsigned char* source) {
-    if (length == 0) {
-        end_record(buffer, 0);
-        return;
-    }
-    buffer.bytes[length] = '\0';
-    const unsigned char* text = source + 1;
-    const unsigned char* record_end = source + length;
-    const unsigned char* nul = find_in_input(nul_search, '\0', text);
-    const unsigned char* text_end = nul < record_end ? nul : record_end;
-    buffer.text_length = static_cast<std::size_t>(text_end - text);
-    buffer.text_has_tab = find_in_input(tab_search, '\t', text) < text_end;
 }
 
 }  // namespace kaz

@@ -46,14 +46,12 @@ void reserve_record_buffer(record_buffer& buffer, std::size_t size);
 void reserve_spare_buffer(record_buffer& buffer, std::size_t size);
 
 // Ends a record of length bytes, already in the buffer from byte 0: puts the
-// NUL behind them and notes where the text ends and whether it holds a tab.  A record of no bytes at all
-// has NUL carriage control and empty text.
-void end_record(record_buffer& buffer, std::size_t length);
-
-// The same for a record copied whole from the current input block, where it
-// began at source: what the record holds is learnt from searches of the
-// block, not from a pass over the record.
-void end_record_from_input(record_buffer& buffer, std::size_t length, const unsigned char* source);
+// NUL behind them and notes where the text ends and whether it holds a tab.
+// A record of no bytes at all has NUL carriage control and empty text.  When
+// the record was copied whole from the current input block, source is where
+// it stood there, and what it holds is learnt from searches of the block,
+// not from a pass over the record; otherwise source is nullptr.
+void end_record(record_buffer& buffer, std::size_t length, const unsigned char* source = nullptr);
 
 // Text lines: one record per line; an empty line is a blank record.
 record_buffer* read_text_record(record_buffer& buffer, std::int32_t& count);

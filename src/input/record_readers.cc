@@ -39,26 +39,20 @@ void report_malformed(const char* format, ...) {
 // memory.  Returns the number of bytes read, less than size only at the end
 // of the input.
 std::size_t read_record_bytes(record_buffer& buffer, std::size_t size) {
-    if (size > 0 && input_available() >= size) {
-        // The whole record stands in the current block.
-        const unsigned char* record = input_next;
-        reserve_record_buffer(buffer, size + 1);
-        std::memcpy(buffer.bytes, record, size);
-        input_next += size;
-        end_record_from_input(buffer, size, record);
-        return size;
-    }
     std::size_t stored = 0;
+    // Where the record stood when it came whole from one block.
+    const unsigned char* whole = nullptr;
     while (stored < size) {
         std::size_t available = input_available();
         if (available == 0) break;
         std::size_t piece = size - stored < available ? size - stored : available;
+        if (piece == size) whole = input_next;
         reserve_record_buffer(buffer, stored + piece + 1);
         std::memcpy(buffer.bytes + stored, input_next, piece);
         input_next += piece;
         stored += piece;
     }
-    if (stored == size) end_record(buffer, size);
+    if (stored == size) end_record(buffer, size, whole);
     return stored;
 }
 
