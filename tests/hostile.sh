@@ -15,8 +15,8 @@ fail() {
 }
 
 # Runs kaz on input and checks its diagnostic, status 1 and peak memory.
-# Sanitizer builds carry large shadow maps, so there the memory is not
-# checked.
+# Sanitizer builds carry large shadow maps, and under an emulator the peak is
+# the emulator's own (about 11 MB), so there the memory is not checked.
 check_small_memory() {
     local name=$1 expected=$2
     shift 2
@@ -26,7 +26,10 @@ check_small_memory() {
     peak=$(tail -n 1 peak)
     if [ "$status" != 1 ] || [ "$(cat out)" != "$expected" ] || [ -s err ]; then
         fail "$name: status $status, output '$(cat out)'"
-    elif [ -z "${KAZ_SANITIZED:-}" ] && [ "$peak" -gt 8192 ]; then
+    elif [ -n "${KAZ_SANITIZED:-}${KAZ_EMULATED:-}" ]; then
+        echo "ok: $name"
+        echo "skipped: peak memory of $name (in this build the peak is not kaz's own)"
+    elif [ "$peak" -gt 8192 ]; then
         fail "$name: peak memory $peak KiB"
     else
         echo "ok: $name (peak $peak KiB)"
@@ -53,9 +56,12 @@ else
 fi
 
 # The same line with too little memory for it: a clear message, status 1,
-# and the record before it translated.  (Sanitizer builds need far more
-# address space than the limit allows, so there this is not checked.)
-if [ -z "${KAZ_SANITIZED:-}" ]; then
+# and the record before it translated.  (Sanitizer builds and an emulator
+# need far more address space than the limit allows, so there this is not
+# checked.)
+if [ -n "${KAZ_SANITIZED:-}${KAZ_EMULATED:-}" ]; then
+    echo "skipped: memory exhausted by a long line (the build cannot start under ulimit -v 40000)"
+else
     { printf ' BEFORE\n'; cat line; } > line_after_record
     (ulimit -v 40000; "$kaz" < line_after_record > out 2> err)
     status=$?
