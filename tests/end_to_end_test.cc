@@ -113,6 +113,8 @@ const case_row text_lines[] = {
     {"crlf_line_end_keeps_its_return", {}, " A\r\n B\r\n", "A\r\nB\r\n", 0},
     {"line_of_511_bytes", {}, " " + letters(510) + "\n 2\n", letters(510) + "\n2\n", 0},
     {"line_of_600_bytes_is_one_record", {}, " " + letters(599) + "\n 2\n", letters(599) + "\n2\n", 0},
+    // The tab stands at column 511, one short of a stop: one space.
+    {"tab_after_511_bytes", {}, " " + std::string(511, 'a') + "\t\n", std::string(511, 'a') + " \n", 0},
     {"arguments_dash_or_slash_alone_read_text", {"-", "/"}, " A\n", "A\n", 0},
 };
 INSTANTIATE_TEST_SUITE_P(TextLines, EndToEnd, testing::ValuesIn(text_lines), case_name);
@@ -314,5 +316,160 @@ TEST(MixedRecords, LengthFramed) {
     EXPECT_EQ(result.output, kaz_reference::page_by_rules(records));
     EXPECT_EQ(result.status, 0);
 }
+
+// ---------------------------------------------------------------------------
+// Records of every length from 0 to 700 bytes, and some past one input
+// block, back to back, so that record ends fall at many places in the blocks
+// kaz reads; and fixed-length records of sizes around the block size.
+
+constexpr std::size_t BLOCK = 128 * 1024;
+
+std::string random_record(std::size_t length, bool for_text_lines, std::uint32_t& state) {
+    const unsigned char controls[] = {' ', '0', '1', '+', '$', 0, 'X'};
+    const unsigned char bytes[] = {'a', 'b', ' ', '\t', 0, '\b', '\r', '\f', 233, '\n', 'c', 'd', 'e', 'f'};
+    std::string record;
+    for (std::size_t i = 0; i < length; ++i) {
+        state = state * 1103515245u + 12345u;
+        std::size_t pick = (state >> 8) % (i == 0 ? sizeof controls : sizeof bytes);
+        unsigned char byte = i == 0 ? controls[pick] : bytes[pick];
+        // Mostly plain text, so that long stretches without tabs or NULs
+        // cross the block edges too.
+        if (i > 0 && (state >> 20) % 8 != 0) byte = static_cast<unsigned char>('a' + i % 26);
+        if (for_text_lines && byte == '\n') byte = 'n';
+        record += static_cast<char>(byte);
+    }
+    return record;
+}
+
+std::vector<std::string> records_of_every_length(bool for_text_lines) {
+    std::uint32_t state = 1211;
+    std::vector<std::string> records;
+    for (std::size_t length = for_text_lines ? 1 : 0; length <= 700; ++length) {
+        records.push_back(random_record(length, for_text_lines, state));
+    }
+    for (std::size_t length : {BLOCK - 1, BLOCK, BLOCK + 1, 2 * BLOCK + 1}) {
+        records.push_back(random_record(length, for_text_lines, state));
+        records.push_back(random_record(3, for_text_lines, state));
+    }
+    return records;
+}
+
+TEST(EveryRecordLength, TextLines) {
+    auto records = records_of_every_length(true);
+    std::string input;
+    for (const std::string& record : records) input += record + "\n";
+    auto result = run_kaz({}, input);
+    EXPECT_EQ(result.output, kaz_reference::page_by_rules(records));
+    EXPECT_EQ(result.status, 0);
+}
+
+TEST(EveryRecordLength, LengthFramed) {
+    auto records = records_of_every_length(false);
+    std::string input;
+    for (const std::string& record : records) input += frame(record);
+    auto result = run_kaz({"-v"}, input);
+    EXPECT_EQ(result.output, kaz_reference::page_by_rules(records));
+    EXPECT_EQ(result.status, 0);
+}
+
+TEST(EveryRecordLength, FixedSizesAroundTheBlock) {
+    for (std::size_t size : {1ul, 2ul, 3ul, 7ul, 133ul, 4096ul, BLOCK - 1, BLOCK, BLOCK + 1}) {
+        std::uint32_t state = static_cast<std::uint32_t>(size);
+        std::vector<std::string> records;
+        std::string input;
+        while (input.size() < 3 * BLOCK + 5) {
+            records.push_back(random_record(size, false, state));
+            input += records.back();
+        }
+        auto result = run_kaz({"-f", std::to_string(size)}, input);
+        EXPECT_EQ(result.output, kaz_reference::page_by_rules(records)) << "-f " << size;
+        EXPECT_EQ(result.status, 0) << "-f " << size;
+    }
+}
+
+// A tab and a NUL in the block after one that held neither: what kaz learnt
+// of one block must not be taken for the next.
+TEST(BlockEdges, TabAndNulAfterAPlainBlock) {
+    std::vector<std::string> records;
+    std::string input;
+    while (input.size() < BLOCK) {
+        records.push_back(" " + letters(126));
+        input += records.back() + "\n";
+    }
+    ASSERT_EQ(input.size(), BLOCK);
+    for (std::string record : {" \tX"s, " A\0B"s, "+\t\tY"s}) {
+        records.push_back(record);
+        input += record + "\n";
+    }
+    auto result = run_kaz({}, input);
+    EXPECT_EQ(result.output, kaz_reference::page_by_rules(records));
+    EXPECT_EQ(result.status, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Input through a pipe in pieces: wherever kaz's reads end (inside a line, a
+// record, a length field, or between them) the page is the same.
+
+struct pieces_row {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string input;
+    std::string output;
+    int status;
+};
+
+void PrintTo(const pieces_row& row, std::ostream* os) { *os << row.name; }
+
+std::string joined(const std::vector<std::string>& records, const std::string& after_each) {
+    std::string input;
+    for (const std::string& record : records) input += record + after_each;
+    return input;
+}
+
+const std::vector<std::string> piece_lines = {" A", " \tX", "+_\0Z\tQ"s, "$B\tC", "\0D"s, "1E\bF\tG", "0\t\t."};
+// Six bytes each, for -f 6.
+const std::vector<std::string> piece_records = {" AB\tCD", "+__\0\0\0"s, "$D\tEFG", "\0GH\tIJ"s, "1J\bK\tL"};
+
+std::string framed(const std::vector<std::string>& records) {
+    std::string input;
+    for (const std::string& record : records) input += frame(record);
+    return input;
+}
+
+const pieces_row piece_inputs[] = {
+    {"text_lines", {}, joined(piece_lines, "\n"), kaz_reference::page_by_rules(piece_lines), 0},
+    {"fixed_length", {"-f", "6"}, joined(piece_records, ""), kaz_reference::page_by_rules(piece_records), 0},
+    {"length_framed", {"-v"}, framed(piece_records) + frame(""), kaz_reference::page_by_rules(
+        {" AB\tCD", "+__\0\0\0"s, "$D\tEFG", "\0GH\tIJ"s, "1J\bK\tL", ""}), 0},
+    {"fixed_length_partial_record", {"-f", "6"}, " AB\tCD+_", "AB      CD" "ERROR: partial record read. Specified recordsize: 6. 2 bytes actually read.\n", 1},
+    {"length_framed_length_check", {"-v"}, frame(" A") + length_field(2) + " B" + length_field(3),
+     "A" "Data length check failed. First length = 2, second length = 3.\n", 1},
+    {"length_framed_trailing_length_missing", {"-v"}, frame(" A") + length_field(3) + " B\n" + "\x03\0"s,
+     "A" "Unexpected EOF. Last data read was:  B\n\n", 1},
+};
+
+class InPieces : public testing::TestWithParam<pieces_row> {};
+
+TEST_P(InPieces, SamePageWhereverReadsEnd) {
+    const pieces_row& row = GetParam();
+    std::vector<std::vector<std::size_t>> splits;
+    for (std::size_t cut = 1; cut < row.input.size(); ++cut) splits.push_back({cut});
+    for (std::size_t step : {1, 2, 3, 5}) {
+        std::vector<std::size_t> cuts;
+        for (std::size_t cut = step; cut < row.input.size(); cut += step) cuts.push_back(cut);
+        splits.push_back(cuts);
+    }
+    for (const auto& cuts : splits) {
+        auto result = kaz_test::run_kaz_in_pieces(row.arguments, row.input, cuts);
+        std::string where = "reads ending at";
+        for (std::size_t cut : cuts) where += " " + std::to_string(cut);
+        ASSERT_EQ(result.output, row.output) << where;
+        ASSERT_EQ(result.status, row.status) << where;
+        ASSERT_EQ(result.errors, "") << where;
+    }
+}
+
+std::string pieces_name(const testing::TestParamInfo<pieces_row>& info) { return info.param.name; }
+INSTANTIATE_TEST_SUITE_P(Pipe, InPieces, testing::ValuesIn(piece_inputs), pieces_name);
 
 }  // namespace

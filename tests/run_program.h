@@ -16,6 +16,13 @@ struct program_result {
 
 program_result run_kaz(const std::vector<std::string>& arguments, const std::string& input);
 
+// The same with standard input a pipe, written in pieces that end at the
+// given offsets of input (in increasing order; the rest follows them).  Each
+// piece is written only once kaz has read everything before it, so every
+// read kaz makes ends at one of the offsets.
+program_result run_kaz_in_pieces(const std::vector<std::string>& arguments, const std::string& input,
+                                 const std::vector<std::size_t>& cuts);
+
 }  // namespace kaz_test
 
 #endif
