@@ -373,7 +373,7 @@ TEST(EveryRecordLength, LengthFramed) {
 }
 
 TEST(EveryRecordLength, FixedSizesAroundTheBlock) {
-    for (std::size_t size : {1ul, 2ul, 3ul, 7ul, 133ul, 4096ul, BLOCK - 1, BLOCK, BLOCK + 1}) {
+    for (std::size_t size : std::vector<std::size_t>{1, 2, 3, 7, 133, 4096, BLOCK - 1, BLOCK, BLOCK + 1}) {
         std::uint32_t state = static_cast<std::uint32_t>(size);
         std::vector<std::string> records;
         std::string input;
