@@ -1,128 +1,110 @@
 #!/usr/bin/env bash
-# Times kaz against cat and expand on 100 MB inputs, file to file, and
-# measures its peak memory and start-up.  Run after the README's build
-# command:
+# Times kaz against a plain read/write copy of the same file (the floor of
+# any filter that changes bytes), with cat and expand beside it as the
+# peers a user would reach for, on 100 MB inputs, file to file; measures its
+# peak memory and start-up.  Run after the README's build command:
 #
 #   bench/run.sh [BUILD_DIR]          (default: build)
 #
-# Inputs and scratch files go to build-bench/ (about 700 MB); the table of
-# results goes to bench/results/results.md and the chart to
-# bench/results/throughput.png.  RUNS sets the timed runs per command
-# (default 15).
+# Every round runs each command of a row once, one after the other, so that
+# the commands share the machine's moods; the output file is removed before
+# each run, untimed, so that no run pays for truncating the last one's.
+# Reported: the median time of each command, and the median over the rounds
+# of kaz's time divided by the copy's in the same round.  RUNS sets the
+# rounds (default 21).  Inputs and scratch files go to build-bench/ (about
+# 700 MB); the table goes to bench/results/results.md.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 kaz=$build/kaz
 work=$root/build-bench
 results=$root/bench/results
-runs=${RUNS:-15}
+runs=${RUNS:-21}
 
-"$root/scripts/install-deps" hyperfine gnuplot-nox time
+"$root/scripts/install-deps" hyperfine time
 mkdir -p "$work" "$results"
 if [ ! -f "$work/tabbed.txt" ]; then
     "${CXX:-c++}" -O2 -o "$work/make_inputs" "$root/bench/make_inputs.cc"
     "$work/make_inputs" "$work"
 fi
-"${CXX:-c++}" -O2 -o "$work/line_copy" "$root/bench/line_copy.cc"
+"${CXX:-c++}" -O2 -o "$work/read_write_copy" "$root/bench/read_write_copy.cc"
+copy=$work/read_write_copy
 cd "$work"
 
-# time_commands NAME LABEL COMMAND [LABEL COMMAND ...]: one hyperfine run
-# over the commands; medians land in NAME.csv.  The output file is removed
-# before each run, so that no run pays for truncating the last one's.
-time_commands() {
+# rounds NAME LABEL COMMAND [LABEL COMMAND ...]: RUNS rounds of the commands
+# in turn; each run's seconds land in NAME.times as "round label seconds".
+rounds() {
     local name=$1
     shift
-    local arguments=()
-    while [ $# -gt 0 ]; do
-        arguments+=(-n "$1" "$2")
-        shift 2
+    : > "$name.times"
+    for ((round = 1; round <= runs; round++)); do
+        local i
+        for ((i = 1; i <= $#; i += 2)); do
+            local label=${!i} j=$((i + 1))
+            local command=${!j}
+            rm -f out
+            local start=$EPOCHREALTIME
+            bash -c "$command"
+            local end=$EPOCHREALTIME
+            echo "$round $label $(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f", b - a }')" >> "$name.times"
+        done
     done
-    hyperfine --style basic --warmup 2 --runs "$runs" --prepare "rm -f out" --export-csv "$name.csv" \
-        "${arguments[@]}" > "$name.log" 2>&1
 }
 
-# median NAME LABEL: the median seconds of LABEL in NAME.csv.
+# median NAME LABEL: the median seconds of LABEL's runs.
 median() {
-    awk -F, -v label="$2" 'NR == 1 { for (i = 1; i <= NF; i++) if ($i == "median") column = i }
-                           $1 == label { print $column }' "$1.csv"
+    awk -v label="$2" '$2 == label { print $3 }' "$1.times" | sort -g |
+        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-time_commands text kaz "$kaz < report.txt > out" cat "cat report.txt > out" \
-    "line copy" "./line_copy < report.txt > out"
-time_commands tabbed kaz "$kaz < tabbed.txt > out" cat "cat tabbed.txt > out" expand "expand tabbed.txt > out"
-time_commands fixed kaz "$kaz -f 133 < fixed.dat > out" cat "cat fixed.dat > out"
-time_commands framed kaz "$kaz -v < framed.dat > out" cat "cat framed.dat > out"
-time_commands line "kaz line" "$kaz < line.txt > out" "kaz report" "$kaz < report.txt > out"
+# ratio NAME A B: the median over the rounds of A's time over B's.
+ratio() {
+    awk -v a="$2" -v b="$3" '$2 == a { ta[$1] = $3 } $2 == b { tb[$1] = $3 }
+        END { for (r in ta) print ta[r] / tb[r] }' "$1.times" | sort -g |
+        awk '{ v[NR] = $1 } END { printf "%.2f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+ms() { awk -v s="$1" 'BEGIN { printf "%.1f", s * 1000 }'; }
+size_mb() { awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", bytes / 1e6 }'; }
+
+rounds text kaz "$kaz < report.txt > out" copy "$copy < report.txt > out" cat "cat report.txt > out"
+rounds tabbed kaz "$kaz < tabbed.txt > out" copy "$copy < tabbed.txt > out" expand "expand tabbed.txt > out"
+rounds fixed kaz "$kaz -f 133 < fixed.dat > out" copy "$copy < fixed.dat > out"
+rounds framed kaz "$kaz -v < framed.dat > out" copy "$copy < framed.dat > out"
+rounds line line "$kaz < line.txt > out" report "$kaz < report.txt > out"
+rm -f out
 # Start-up: no shell, standard input empty.
 hyperfine --style basic -N --warmup 20 --runs 300 --export-csv startup.csv -n kaz "$kaz" -n cat "cat" > startup.log
-rm -f out
-
+startup() {
+    awk -F, -v label="$1" 'NR == 1 { for (i = 1; i <= NF; i++) if ($i == "median") c = i } $1 == label { print $c }' startup.csv
+}
 peak() { /usr/bin/time -f %M "$@" 2>&1 > /dev/null | tail -n 1; }
 
-size_mb() { awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", bytes / 1e6 }'; }
-ms() { awk -v s="$1" 'BEGIN { printf "%.1f", s * 1000 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-throughput() { awk -v bytes="$(stat -c %s "$1")" -v s="$2" 'BEGIN { printf "%.0f", bytes / 1e6 / s }'; }
-
 {
-    echo "| input | size (MB) | kaz (ms) | cat (ms) | expand (ms) | kaz / cat | kaz / expand |"
-    echo "|---|---|---|---|---|---|---|"
-    for row in "text report:text:report.txt" "tabbed report:tabbed:tabbed.txt" \
-               "fixed-length, -f 133:fixed:fixed.dat" "length-framed, -v:framed:framed.dat"; do
-        IFS=: read -r title name file <<< "$row"
-        k=$(median "$name" kaz)
-        c=$(median "$name" cat)
-        if [ "$name" = tabbed ]; then
-            e=$(median "$name" expand)
-            echo "| $title | $(size_mb "$file") | $(ms "$k") | $(ms "$c") | $(ms "$e") | $(ratio "$k" "$c") | $(ratio "$k" "$e") |"
-        else
-            echo "| $title | $(size_mb "$file") | $(ms "$k") | $(ms "$c") | | $(ratio "$k" "$c") | |"
-        fi
-    done
+    echo "| input | size (MB) | kaz (ms) | copy (ms) | kaz / copy | target | peer (ms) | kaz / peer |"
+    echo "|---|---|---|---|---|---|---|---|"
+    row() {
+        local title=$1 name=$2 file=$3 target=$4 peer=$5
+        echo "| $title | $(size_mb "$file") | $(ms "$(median "$name" kaz)") | $(ms "$(median "$name" copy)") |" \
+             "$(ratio "$name" kaz copy) | $target | $peer $(ms "$(median "$name" "$peer")") | $(ratio "$name" kaz "$peer") |"
+    }
+    row "text report" text report.txt "1.8" cat
+    row "tabbed report" tabbed tabbed.txt "2.5" expand
+    echo "| fixed-length, -f 133 | $(size_mb fixed.dat) | $(ms "$(median fixed kaz)") | $(ms "$(median fixed copy)") | $(ratio fixed kaz copy) | 1.3 | | |"
+    echo "| length-framed, -v | $(size_mb framed.dat) | $(ms "$(median framed kaz)") | $(ms "$(median framed copy)") | $(ratio framed kaz copy) | 1.8 | | |"
     echo
-    l=$(median line "kaz line")
-    r=$(median line "kaz report")
-    echo "| single line of $(size_mb line.txt) MB | kaz $(ms "$l") ms | report $(ms "$r") ms | ratio $(ratio "$l" "$r") |"
+    echo "| single line of $(size_mb line.txt) MB | kaz $(ms "$(median line line)") ms | report $(ms "$(median line report)") ms | ratio $(ratio line line report) |"
     echo "|---|---|---|---|"
     echo
-    sk=$(median startup kaz)
-    sc=$(median startup cat)
-    f=$(median text "line copy")
-    echo "| least per-line work (bench/line_copy.cc), text report | $(ms "$f") ms | cat $(ms "$(median text cat)") ms | ratio $(ratio "$f" "$(median text cat)") |"
-    echo "|---|---|---|---|"
-    echo
-    echo "| start-up, empty input | kaz $(ms "$sk") ms | cat $(ms "$sc") ms | ratio $(ratio "$sk" "$sc") |"
+    echo "| start-up, empty input | kaz $(ms "$(startup kaz)") ms | cat $(ms "$(startup cat)") ms | ratio $(awk -v a="$(startup kaz)" -v b="$(startup cat)" 'BEGIN { printf "%.2f", a / b }') |"
     echo "|---|---|---|---|"
     echo
     echo "| peak memory (KiB) | empty | 1 KB | 100 MB report | 100 MB line |"
     echo "|---|---|---|---|---|"
     echo "| kaz | $(peak "$kaz" < empty.txt) | $(peak "$kaz" < small.txt) | $(peak "$kaz" < report.txt) | $(peak "$kaz" < line.txt) |"
-    echo "| cat | $(peak cat < empty.txt) | $(peak cat < small.txt) | $(peak cat < report.txt) | $(peak cat < line.txt) |"
+    echo "| copy | $(peak "$copy" < empty.txt) | $(peak "$copy" < small.txt) | $(peak "$copy" < report.txt) | $(peak "$copy" < line.txt) |"
     echo
-    echo "Medians of $runs runs each (start-up: 300 runs), $(date -u +%Y-%m-%d), $(nproc) cores,"
+    echo "Medians of $runs rounds (start-up: 300 runs), $(date -u +%Y-%m-%d), $(nproc) cores,"
     echo "$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo), $(uname -sr)."
 } > "$results/results.md"
-
-# Throughput per input form (MB/s of input), for the chart.
-{
-    for row in "text:text:report.txt" "tabbed:tabbed:tabbed.txt" "fixed:fixed:fixed.dat" "framed:framed:framed.dat"; do
-        IFS=: read -r title name file <<< "$row"
-        e=0
-        [ "$name" = tabbed ] && e=$(throughput "$file" "$(median "$name" expand)")
-        echo "$title $(throughput "$file" "$(median "$name" kaz)") $(throughput "$file" "$(median "$name" cat)") $e"
-    done
-} > throughput.dat
-gnuplot <<PLOT
-set terminal pngcairo size 800,480
-set output "$results/throughput.png"
-set title "Throughput, file to file (MB/s of input, median)"
-set style data histogram
-set style histogram clustered gap 1
-set style fill solid border -1
-set boxwidth 0.9
-set ylabel "MB/s"
-set yrange [0:*]
-set key top left
-plot "throughput.dat" using 2:xtic(1) title "kaz", "" using 3 title "cat", "" using 4 title "expand"
-PLOT
 cat "$results/results.md"

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <string>
+#include <vector>
+
+#include "stream/stream.h"
 
 using namespace std::string_literals;
 
@@ -15,38 +17,34 @@ namespace {
 
 std::string spaces(std::size_t n) { return std::string(n, ' '); }
 
-// A record buffer holding control and text as a reader leaves it.
-kaz::record_buffer make_record(char control, const std::string& text) {
-    kaz::record_buffer buffer;
-    kaz::allocate_record_buffer(buffer);
-    kaz::reserve_record_buffer(buffer, text.size() + 2);
-    buffer.bytes[0] = static_cast<unsigned char>(control);
-    std::memcpy(buffer.bytes + 1, text.data(), text.size());
-    kaz::end_record(buffer, 1 + text.size());
-    return buffer;
-}
+// A record's bytes with their text marks, as a reader shows them.
+struct marked_record {
+    std::vector<unsigned char> bytes;  // the record, then room for marking
+    std::vector<std::uint64_t> newline_marks;
+    std::vector<std::uint64_t> text_marks;
 
-void release(kaz::record_buffer& buffer) {
-    std::free(buffer.bytes);
-    std::free(buffer.spare);
-}
+    explicit marked_record(const std::string& record)
+        : bytes(record.begin(), record.end()),
+          newline_marks(record.size() / kaz::MARK_GROUP + 1),
+          text_marks(record.size() / kaz::MARK_GROUP + 1) {
+        bytes.resize(record.size() + kaz::MARK_GROUP);
+        kaz::mark_bytes(bytes.data(), record.size(), newline_marks.data(), text_marks.data());
+    }
+    kaz::marks_view marks() const { return kaz::marks_view{text_marks.data(), bytes.data()}; }
+};
 
-// The record's text as the buffer holds it, up to its NUL, after checking
-// that the noted length agrees.
-std::string text_of(const kaz::record_buffer& buffer) {
-    std::string text(reinterpret_cast<const char*>(buffer.bytes + 1));
-    EXPECT_EQ(buffer.text_length, text.size());
-    return text;
-}
-
-// Expands the text and returns the result, after checking that byte 0 is
-// untouched.
+// Expands the text of a record and returns what goes to the output.
 std::string expand(const std::string& text, char control = ' ') {
-    kaz::record_buffer buffer = make_record(control, text);
+    marked_record record(control + text);
+    kaz::record_buffer buffer{};
+    buffer.record = record.bytes.data();
+    buffer.text_length = std::min(text.find('\0'), text.size());
+    buffer.text_has_tab = true;
+    buffer.text_marks = record.marks();
+    kaz::output_used = 0;
     kaz::expand_tabs(buffer);
-    std::string result = text_of(buffer);
-    EXPECT_EQ(buffer.bytes[0], static_cast<unsigned char>(control));
-    release(buffer);
+    std::string result(reinterpret_cast<const char*>(kaz::output_buffer), kaz::output_used);
+    kaz::output_used = 0;
     return result;
 }
 
@@ -87,23 +85,16 @@ INSTANTIATE_TEST_SUITE_P(Table, TabExpansion, testing::ValuesIn(tab_rows),
                          [](const testing::TestParamInfo<tab_row>& info) { return info.param.name; });
 
 TEST(TabExpansion, IgnoresControlCharacterAndBytesAfterNul) {
-    kaz::record_buffer buffer = make_record('\t', "\tA\0\tB"s);
-    kaz::expand_tabs(buffer);
-    EXPECT_EQ(buffer.text_length, 9u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.bytes), 11), "\t" + spaces(8) + "A\0"s);
-    release(buffer);
+    EXPECT_EQ(expand("\tA\0\tB"s, '\t'), spaces(8) + "A");
     EXPECT_EQ(expand("\tX", '\0'), spaces(8) + "X");
 }
 
-TEST(TabExpansion, RecordThatExactlyFillsTheBufferStaysInIt) {
-    // 496 letters, a tab to column 504, 6 letters: 510 bytes of text.
-    std::string letters(496, 'x');
-    kaz::record_buffer buffer = make_record(' ', letters + "\tABCDEF");
-    kaz::expand_tabs(buffer);
-    EXPECT_EQ(buffer.capacity, kaz::RECORD_BUFFER_SIZE);
-    EXPECT_EQ(buffer.bytes[511], '\0');
-    EXPECT_EQ(text_of(buffer), letters + spaces(8) + "ABCDEF");
-    release(buffer);
+TEST(TabExpansion, LongTextGoesInPiecesWithItsColumn) {
+    // Far longer than the piece that is expanded at once, with tabs at
+    // every column, so that pieces end at every place relative to a stop.
+    std::string text;
+    for (int i = 0; i < 3000; ++i) text += std::string(static_cast<std::size_t>(i % 11), 'x') + "\t";
+    EXPECT_EQ(expand(text), kaz_reference::expand_by_rules(text));
 }
 
 TEST(TabExpansion, RecordExpandedPastTheBufferIsExpandedWhole) {
@@ -116,9 +107,15 @@ TEST(TabExpansion, RecordExpandedPastTheBufferIsExpandedWhole) {
 }
 
 TEST(TabExpansion, MegabyteOfTabsTakesLinearTime) {
-    // Rebuilding the record once per tab would take hours here.
-    std::string tabs(1 << 20, '\t');
-    EXPECT_EQ(expand("A" + tabs), "A" + spaces(7) + spaces(8 * ((1 << 20) - 1)));
+    // Rebuilding the text once per tab would take hours here.
+    std::string text = "A" + std::string(1 << 20, '\t');
+    marked_record record(text);
+    std::vector<unsigned char> out(text.size() * kaz::TAB_WIDTH + kaz::COPY_PIECE);
+    std::int64_t column = 0;
+    std::size_t written = kaz::expand_tabs_into(record.bytes.data(), text.size(), record.marks(), column, out.data());
+    std::string expected = "A" + spaces(7) + spaces(8 * ((1 << 20) - 1));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.data()), written), expected);
+    EXPECT_EQ(column, static_cast<std::int64_t>(expected.size()));
 }
 
 }  // namespace

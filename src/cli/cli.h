@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "cli/exit_status.h"
+#include "stream/exit_status.h"
 #include "input/record_reader.h"
 
 namespace kaz {

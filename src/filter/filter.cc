@@ -1,7 +1,7 @@
 #include "filter/filter.h"
 
 #include "cli/cli.h"
-#include "cli/exit_status.h"
+#include "stream/exit_status.h"
 #include "layout/tabs.h"
 #include "stream/stream.h"
 
@@ -38,12 +38,18 @@ void run_filter(record_reader reader, record_buffer& buffer, std::int32_t& count
     // The carriage-control character of the record written last: it decides
     // whether an overprint record returns to the start of the line.
     int previous = NO_PREVIOUS_RECORD;
+    // Each record, wherever the reader shows it (in the input block or in
+    // the buffer's storage), goes out the same way: the characters that
+    // place its line, then its text, tabs expanded when it has any.
     while (reader(buffer, count) != nullptr) {
-        unsigned char control = buffer.bytes[0];
+        unsigned char control = buffer.record[0];
         std::string_view advance = carriage_control_sequence(control, previous);
         write_output(advance.data(), advance.size());
-        expand_tabs(buffer);
-        write_output(buffer.bytes + 1, buffer.text_length);
+        if (buffer.text_has_tab) {
+            expand_tabs(buffer);
+        } else {
+            write_record_text(buffer.record + 1, buffer.text_length);
+        }
         previous = control;
     }
     // Line ends go before records, so the last line is still open.

@@ -1,32 +1,48 @@
 // Records as kaz reads them: the record buffer, the record_reader shape that
 // the three input forms share, and the three readers.
 //
-// After a successful read the record buffer holds the record's
-// carriage-control character in byte 0 and its text from byte 1 on, ended
-// by a NUL.  A NUL among the record's own bytes ends the text early.
+// After a successful read the record buffer shows the record: its
+// carriage-control character in byte 0 and its text from byte 1 on, up to
+// the first NUL among its bytes or its end.  A record that lies whole in the
+// current input block is shown where it lies there, without a copy; one that
+// spans blocks is gathered into the buffer's own storage first.
 #ifndef KAZ_INPUT_RECORD_READER_H
 #define KAZ_INPUT_RECORD_READER_H
 
 #include <cstddef>
 #include <cstdint>
 
+#include "stream/byte_marks.h"
+
 namespace kaz {
 
-// The size the record buffer starts with.  Most records fit; a longer record
-// makes the buffer grow.
+// The size the buffer's storage starts with.  It grows only when a record
+// that spans input blocks does not fit.
 constexpr std::size_t RECORD_BUFFER_SIZE = 512;
 
-// The one buffer that holds the current record.  It is allocated once, grows
-// only when a record does not fit, and is reused for every record.
+// The one buffer that shows the current record.  Allocated once and reused
+// for every record.
 struct record_buffer {
-    unsigned char* bytes;        // the record, NUL-terminated
-    std::size_t capacity;        // bytes allocated, at least RECORD_BUFFER_SIZE
-    std::size_t text_length;     // bytes of text from byte 1 to the first NUL
-    bool text_has_tab;           // whether the text holds a tab
-    unsigned char* spare;        // where tab expansion builds the expanded
-                                 // record, then trades places with bytes;
-                                 // allocated at the first tab
-    std::size_t spare_capacity;  // bytes allocated for spare
+    const unsigned char* record;  // the record: in the current input block,
+                                  // in storage, or a constant for a record
+                                  // without bytes of its own; valid until the
+                                  // next read
+    std::size_t text_length;      // bytes of text from record[1] up to the
+                                  // first NUL or the record's end
+    bool text_has_tab;            // whether those bytes hold a tab
+    marks_view text_marks;        // the text marks of the record's bytes
+                                  // (byte_marks.h), for the tab expansion;
+                                  // made only when text_has_tab
+    bool text_ended;              // while a record is gathered: a NUL has
+                                  // ended its text
+    unsigned char* storage;       // where a record that spans input blocks is
+                                  // gathered, NUL-terminated
+    std::size_t capacity;         // bytes of storage, at least
+                                  // RECORD_BUFFER_SIZE; MARK_GROUP more are
+                                  // allocated, for the marking of its end
+    std::uint64_t* storage_marks; // the marks of a gathered record with a
+                                  // tab: newline marks, then text marks
+    std::size_t marks_capacity;   // words of storage_marks for each set
 };
 
 // Reads the next record into buffer and returns &buffer, or returns nullptr
@@ -35,23 +51,29 @@ struct record_buffer {
 // that finds the input malformed writes its diagnostic and ends the process.
 using record_reader = record_buffer* (*)(record_buffer& buffer, std::int32_t& count);
 
-// Allocates the buffer with RECORD_BUFFER_SIZE bytes.
+// Allocates the buffer's storage with RECORD_BUFFER_SIZE bytes.
 void allocate_record_buffer(record_buffer& buffer);
 
-// Makes the buffer hold at least size bytes, keeping its contents.  Grows by
+// Makes the storage hold at least size bytes, keeping its contents.  Grows by
 // doubling, so a record that arrives piece by piece costs linear time.
 void reserve_record_buffer(record_buffer& buffer, std::size_t size);
 
-// The same for the spare block.
-void reserve_spare_buffer(record_buffer& buffer, std::size_t size);
+// Shows the length bytes at record, which lie whole in the current input
+// block (length at least 1).  What the text holds is read from the block's
+// marks, not from a pass over the bytes.
+void show_record_in_block(record_buffer& buffer, const unsigned char* record, std::size_t length);
 
-// Ends a record of length bytes, already in the buffer from byte 0: puts the
-// NUL behind them and notes where the text ends and whether it holds a tab.
-// A record of no bytes at all has NUL carriage control and empty text.  When
-// the record was copied whole from the current input block, source is where
-// it stood there, and what it holds is learnt from searches of the block,
-// not from a pass over the record; otherwise source is nullptr.
-void end_record(record_buffer& buffer, std::size_t length, const unsigned char* source = nullptr);
+// Appends the bytes from from to to, a stretch of the current input block,
+// to the record gathered in storage, which holds stored bytes so far, and
+// learns from the block's marks what they add to the record's text.
+void gather_bytes(record_buffer& buffer, std::size_t stored, const unsigned char* from, const unsigned char* to);
+
+// Shows the length bytes gathered in storage, and ends them with a NUL.  A
+// record of no bytes at all has NUL carriage control and empty text.
+void show_gathered_record(record_buffer& buffer, std::size_t length);
+
+// Shows a record of blank carriage control and empty text: an empty line.
+void show_blank_record(record_buffer& buffer);
 
 // Text lines: one record per line; an empty line is a blank record.
 record_buffer* read_text_record(record_buffer& buffer, std::int32_t& count);

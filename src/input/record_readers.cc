@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/exit_status.h"
 #include "input/record_reader.h"
+#include "stream/exit_status.h"
 #include "stream/stream.h"
 
 namespace kaz {
@@ -29,32 +29,34 @@ void report_malformed(const char* format, ...) {
     va_start(arguments, format);
     int length = std::vsnprintf(message, sizeof message, format, arguments);
     va_end(arguments);
-    if (length > 0) write_output(message, static_cast<std::size_t>(length));
+    // A message longer than the space (none is) would be cut, not overrun.
+    if (length > 0) {
+        auto size = static_cast<std::size_t>(length);
+        write_output(message, size < sizeof message ? size : sizeof message - 1);
+    }
     finish(STATUS_FAILURE);
 }
 
-// Reads up to size record bytes into the buffer from byte 0 and, when all
-// arrive, ends the record behind them.  The buffer grows as the bytes arrive,
-// never ahead of them, so a record size far beyond the input costs no
-// memory.  Returns the number of bytes read, less than size only at the end
-// of the input.
-std::size_t read_record_bytes(record_buffer& buffer, std::size_t size) {
+// Gathers up to size record bytes into storage from byte 0, over as many
+// input blocks as it takes.  Storage grows as the bytes arrive, never ahead
+// of them, so a record size far beyond the input costs no memory.  Returns
+// the number of bytes gathered, less than size only at the end of the
+// input.
+std::size_t gather_record_bytes(record_buffer& buffer, std::size_t size) {
     std::size_t stored = 0;
-    // Where the record stood when it came whole from one block.
-    const unsigned char* whole = nullptr;
     while (stored < size) {
         std::size_t available = input_available();
         if (available == 0) break;
         std::size_t piece = size - stored < available ? size - stored : available;
-        if (piece == size) whole = input_next;
-        reserve_record_buffer(buffer, stored + piece + 1);
-        std::memcpy(buffer.bytes + stored, input_next, piece);
+        gather_bytes(buffer, stored, input_next, input_next + piece);
         input_next += piece;
         stored += piece;
     }
-    if (stored == size) end_record(buffer, size, whole);
     return stored;
 }
+
+// Bytes left in the current block.
+std::size_t left_in_block() { return static_cast<std::size_t>(input_end - input_next); }
 
 // A length field: signed 32-bit, two's complement, least significant byte
 // first, whatever the byte order of the machine.
@@ -82,14 +84,34 @@ record_buffer* read_fixed_record(record_buffer& buffer, std::int32_t& count) {
     // The command line admits no negative size; should one arrive anyway it
     // reads nothing, like a size of 0.
     std::size_t size = count > 0 ? static_cast<std::size_t>(count) : 0;
-    std::size_t got = read_record_bytes(buffer, size);
-    if (got == 0) return nullptr;
+    if (size == 0 || input_available() == 0) return nullptr;
+    if (left_in_block() >= size) {
+        // The common case: the whole record lies in the block.
+        show_record_in_block(buffer, input_next, size);
+        input_next += size;
+        return &buffer;
+    }
+    std::size_t got = gather_record_bytes(buffer, size);
     if (got < size) {
         report_malformed("ERROR: partial record read. Specified recordsize: %d. %d bytes actually read.\n",
                          static_cast<int>(size), static_cast<int>(got));
     }
+    show_gathered_record(buffer, size);
     return &buffer;
 }
+
+namespace {
+
+// Checks a frame's trailing length against its leading one.
+void check_trailing_length(std::int32_t length, const unsigned char field[LENGTH_FIELD_SIZE]) {
+    std::int32_t trailing = decode_length(field);
+    if (trailing != length) {
+        report_malformed("Data length check failed. First length = %d, second length = %d.\n",
+                         static_cast<int>(length), static_cast<int>(trailing));
+    }
+}
+
+}  // namespace
 
 record_buffer* read_variable_record(record_buffer& buffer, std::int32_t& count) {
     unsigned char field[LENGTH_FIELD_SIZE];
@@ -98,24 +120,33 @@ record_buffer* read_variable_record(record_buffer& buffer, std::int32_t& count) 
     std::int32_t length = decode_length(field);
     count = length;
     if (length < 0) report_malformed("Invalid record length %d.\n", static_cast<int>(length));
+    auto size = static_cast<std::size_t>(length);
 
-    std::size_t got = read_record_bytes(buffer, static_cast<std::size_t>(length));
-    if (got < static_cast<std::size_t>(length)) {
+    if (size > 0 && left_in_block() >= size + LENGTH_FIELD_SIZE) {
+        // The common case: the record and its trailing length lie in the
+        // block, so reading the length leaves the record where it is.
+        const unsigned char* record = input_next;
+        input_next += size;
+        read_length_field(field);
+        check_trailing_length(length, field);
+        show_record_in_block(buffer, record, size);
+        return &buffer;
+    }
+
+    std::size_t got = gather_record_bytes(buffer, size);
+    if (got < size) {
         report_malformed("Not enough data read. Expected %d bytes, read %d.\n", static_cast<int>(length),
                          static_cast<int>(got));
     }
-
+    show_gathered_record(buffer, size);
     if (!read_length_field(field)) {
+        // The record's bytes as a string: up to the first NUL.
         write_string("Unexpected EOF. Last data read was: ");
-        write_string(reinterpret_cast<const char*>(buffer.bytes));
+        write_string(reinterpret_cast<const char*>(buffer.storage));
         write_string("\n");
         finish(STATUS_FAILURE);
     }
-    std::int32_t trailing = decode_length(field);
-    if (trailing != length) {
-        report_malformed("Data length check failed. First length = %d, second length = %d.\n",
-                         static_cast<int>(length), static_cast<int>(trailing));
-    }
+    check_trailing_length(length, field);
     return &buffer;
 }
 

@@ -10,20 +10,17 @@ namespace kaz {
 
 namespace {
 
-// Copies the current line, from its first byte, into the record and consumes
-// its newline.  A line may run over any number of input blocks; when it
-// stood whole in one, whole is set to where.  Returns the record's length.
-std::size_t copy_line(record_buffer& buffer, const unsigned char*& whole) {
+// Gathers a line that runs past the end of the current block into storage,
+// over as many blocks as it takes, and consumes its newline.  Returns the
+// record's length.
+std::size_t gather_line(record_buffer& buffer) {
     std::size_t stored = 0;
-    while (std::size_t available = input_available()) {
-        const auto* newline = static_cast<const unsigned char*>(std::memchr(input_next, '\n', available));
-        std::size_t piece = newline != nullptr ? static_cast<std::size_t>(newline - input_next) : available;
-        if (stored == 0 && newline != nullptr) whole = input_next;
-        reserve_record_buffer(buffer, stored + piece + 1);
-        std::memcpy(buffer.bytes + stored, input_next, piece);
-        stored += piece;
-        input_next += piece;
-        if (newline != nullptr) {
+    while (input_available() != 0) {
+        const unsigned char* newline = next_newline(input_next);
+        gather_bytes(buffer, stored, input_next, newline);
+        stored += static_cast<std::size_t>(newline - input_next);
+        input_next = newline;
+        if (newline != input_end) {
             ++input_next;
             break;
         }
@@ -35,19 +32,22 @@ std::size_t copy_line(record_buffer& buffer, const unsigned char*& whole) {
 
 record_buffer* read_text_record(record_buffer& buffer, std::int32_t& count) {
     if (input_available() == 0) return nullptr;
-    if (*input_next == '\n') {
+    const unsigned char* line = input_next;
+    const unsigned char* newline = next_newline(line);
+    if (newline == line) {
         // An empty line is a record with blank carriage control.
-        ++input_next;
-        buffer.bytes[0] = ' ';
-        end_record(buffer, 1);
+        input_next = newline + 1;
+        show_blank_record(buffer);
+    } else if (newline != input_end) {
+        // The common case: the whole line lies in the block.
+        input_next = newline + 1;
+        show_record_in_block(buffer, line, static_cast<std::size_t>(newline - line));
     } else {
-        const unsigned char* whole = nullptr;
-        std::size_t length = copy_line(buffer, whole);
-        end_record(buffer, length, whole);
+        show_gathered_record(buffer, gather_line(buffer));
     }
     // The count is the record's string length: a NUL anywhere in the line
     // ends the string there.
-    std::size_t string_length = buffer.bytes[0] == '\0' ? 0 : 1 + buffer.text_length;
+    std::size_t string_length = buffer.record[0] == '\0' ? 0 : 1 + buffer.text_length;
     count = string_length > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(string_length);
     return &buffer;
 }

@@ -3,6 +3,7 @@
 #ifndef KAZ_LAYOUT_TABS_H
 #define KAZ_LAYOUT_TABS_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "input/record_reader.h"
@@ -32,13 +33,22 @@ inline std::int64_t next_column(std::int64_t column, unsigned char byte) {
 // grows by: the spaces less the tab, 0 to 7.
 int expand_tab_at(unsigned char* at, std::int64_t column);
 
-// Replaces every tab in the record's text (from byte 1 to the first NUL) by
-// spaces, and sets the text's new length.  Every other byte stays as it is,
-// and so does the carriage-control character in byte 0.  A record with tabs
-// is rebuilt once, in the buffer's spare block, which then takes the place of
-// the old one; the time is linear in the text's length, however many tabs it
-// holds.  Trusts text_length and text_has_tab as the reader left them.
-void expand_tabs(record_buffer& buffer);
+// Writes length bytes of text to out with every tab replaced by spaces up to
+// the next stop, and returns the number of bytes written.  marks are the
+// text marks of the bytes (byte_marks.h): the expansion goes from one marked
+// byte to the next and copies the plain stretches between them whole.
+// column is the column of the first byte, and comes back as the column
+// after the last, so that a long text can go in pieces.  out must have room
+// for TAB_WIDTH bytes for each byte of text and COPY_PIECE more (stream.h),
+// and the text must be readable COPY_PIECE bytes past its end.
+std::size_t expand_tabs_into(const unsigned char* text, std::size_t length, marks_view marks, std::int64_t& column,
+                             unsigned char* out);
+
+// Writes the record's text to the output with its tabs expanded, straight
+// into the output buffer, a piece at a time.  Every other byte stays as it
+// is; the carriage-control character is not written.  Time is linear in the
+// text's length, however many tabs it holds.
+void expand_tabs(const record_buffer& buffer);
 
 }  // namespace kaz
 

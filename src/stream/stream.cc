@@ -33,7 +33,7 @@
 #define KAZ_REGULAR_FILE S_IFREG
 #endif
 
-#include "cli/exit_status.h"
+#include "stream/exit_status.h"
 
 namespace kaz {
 
@@ -42,13 +42,6 @@ namespace {
 constexpr int INPUT_DESCRIPTOR = 0;
 constexpr int OUTPUT_DESCRIPTOR = 1;
 constexpr int ERROR_DESCRIPTOR = 2;
-
-// Large enough that a file is read and written in few system calls, small
-// enough to stay in the processor's cache.
-constexpr std::size_t INPUT_BLOCK_SIZE = 128 * 1024;
-
-// The block of standard input that input_next and input_end point into.
-unsigned char input_block[INPUT_BLOCK_SIZE];
 
 // Set once a read has reported the end of the input; no later read is made.
 bool input_ended = false;
@@ -104,12 +97,14 @@ void write_all(const unsigned char* bytes, std::size_t size) {
 
 }  // namespace
 
-unsigned char output_buffer[OUTPUT_BUFFER_SIZE];
-std::size_t output_used = 0;
-
+unsigned char input_block[INPUT_BLOCK_SIZE + MARK_GROUP];
+std::uint64_t input_newline_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
+std::uint64_t input_text_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
 const unsigned char* input_next = input_block;
 const unsigned char* input_end = input_block;
-std::size_t input_block_number = 0;
+
+unsigned char output_buffer[OUTPUT_BUFFER_SIZE + OUTPUT_SLACK];
+std::size_t output_used = 0;
 
 bool refill_input() {
     if (input_next != input_end) return true;
@@ -128,7 +123,7 @@ bool refill_input() {
         if (got > 0) {
             input_next = input_block;
             input_end = input_block + got;
-            ++input_block_number;
+            mark_bytes(input_block, static_cast<std::size_t>(got), input_newline_marks, input_text_marks);
             return true;
         }
         if (got == 0) {
@@ -157,19 +152,23 @@ std::size_t read_input(void* destination, std::size_t size) {
     return copied;
 }
 
-void write_output_overflowing(const void* bytes, std::size_t size) {
+void write_full_buffer() {
+    write_all(output_buffer, OUTPUT_BUFFER_SIZE);
+    output_used -= OUTPUT_BUFFER_SIZE;
+    std::memmove(output_buffer, output_buffer + OUTPUT_BUFFER_SIZE, output_used);
+}
+
+void write_long_output(const void* bytes, std::size_t size) {
+    // A piece at a time through the buffer, so that every write is a whole
+    // buffer from the same few pages.
     const auto* from = static_cast<const unsigned char*>(bytes);
-    std::size_t room = OUTPUT_BUFFER_SIZE - output_used;
-    std::memcpy(output_buffer + output_used, from, room);
-    output_used = OUTPUT_BUFFER_SIZE;
-    from += room;
-    size -= room;
-    flush_output();
-    // Whole buffers' worth go out straight from the caller's bytes.
-    std::size_t whole = size - size % OUTPUT_BUFFER_SIZE;
-    write_all(from, whole);
-    std::memcpy(output_buffer, from + whole, size - whole);
-    output_used = size - whole;
+    while (size > 0) {
+        std::size_t piece = size < OUTPUT_SLACK ? size : OUTPUT_SLACK;
+        std::memcpy(output_room(), from, piece);
+        commit_output(piece);
+        from += piece;
+        size -= piece;
+    }
 }
 
 void write_string(const char* text) { write_output(text, std::strlen(text)); }

@@ -1,28 +1,47 @@
 // Standard input and standard output as kaz uses them: input is read in
-// large blocks that the record readers take apart, output is gathered in one
-// large buffer and written in large pieces.  A failing stream ends the run
-// with one line on standard error and status 1; nothing else in kaz writes
-// to standard error.
+// large blocks whose newlines and text marks are made as each block
+// arrives, so that the record readers take records apart without searching
+// them; output is gathered in one large buffer and leaves in whole buffers.
+// A failing stream ends the run with one line on standard error and status
+// 1; nothing else in kaz writes to standard error.
 #ifndef KAZ_STREAM_STREAM_H
 #define KAZ_STREAM_STREAM_H
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+
+#include "stream/byte_marks.h"
 
 namespace kaz {
 
-// Bytes read from standard input and not yet taken by a reader.  Readers
-// take bytes by advancing input_next; when it reaches input_end they call
-// refill_input for the next block.
+// ---- Input ----
+
+// Large enough that a file is read in few system calls, small enough to stay
+// in the processor's cache with its marks.
+constexpr std::size_t INPUT_BLOCK_SIZE = 128 * 1024;
+
+// The block of standard input, with room past its end for the marking of
+// its last group of bytes.
+extern unsigned char input_block[INPUT_BLOCK_SIZE + MARK_GROUP];
+
+// The marks of the bytes in the current block (see byte_marks.h).
+extern std::uint64_t input_newline_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
+extern std::uint64_t input_text_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
+
+// Bytes of the current block not yet taken by a reader.  Readers take bytes
+// by advancing input_next; when it reaches input_end they call refill_input
+// for the next block.  The bytes of the current block stay where they are
+// until then, so a record that lies whole in the block is used from there.
 extern const unsigned char* input_next;
 extern const unsigned char* input_end;
 
-// Makes at least one unread byte available, reading the next block of
-// standard input when the current one is used up.  Returns false at the end
-// of the input, and keeps returning false once the end has been seen (a
-// terminal is not asked again after its end-of-file key).  A read error
-// flushes the output written so far, reports "kaz: read error: ..." and
-// ends the process with status 1.
+// Makes at least one unread byte available, reading and marking the next
+// block of standard input when the current one is used up.  Returns false
+// at the end of the input, and keeps returning false once the end has been
+// seen (a terminal is not asked again after its end-of-file key).  A read
+// error flushes the output written so far, reports "kaz: read error: ..."
+// and ends the process with status 1.
 bool refill_input();
 
 // Number of unread bytes available without reading, refilling first if there
@@ -32,55 +51,79 @@ inline std::size_t input_available() {
     return static_cast<std::size_t>(input_end - input_next);
 }
 
-// Counts the blocks read so far: tells a search in one block from a search
-// in an earlier one.
-extern std::size_t input_block_number;
-
-// A search for one byte value in the current input block that keeps its
-// answer: asked again from a later place that the answer has not passed, it
-// costs nothing.  So a reader learns whether a record holds a given byte
-// with about one pass over each block instead of one pass over each record.
-struct input_search {
-    std::size_t block;          // input_block_number of the answer, 0 for none
-    const unsigned char* from;  // where the search started
-    const unsigned char* found; // the first match at or after from, or input_end
-};
-
-// The first byte equal to value at or after from (a place in the current
-// block), or input_end when the block holds none there.
-inline const unsigned char* find_in_input(input_search& search, unsigned char value, const unsigned char* from) {
-    if (search.block != input_block_number || from < search.from || from > search.found) {
-        const void* match = std::memchr(from, value, static_cast<std::size_t>(input_end - from));
-        search.block = input_block_number;
-        search.from = from;
-        search.found = match != nullptr ? static_cast<const unsigned char*>(match) : input_end;
-    }
-    return search.found;
-}
-
 // Copies up to size bytes of standard input to destination.  Returns the
 // number copied, which is less than size only at the end of the input.
 std::size_t read_input(void* destination, std::size_t size);
 
-// Output not yet written to standard output, and how much of it there is.
+// The marks of the current block.
+constexpr marks_view input_newlines{input_newline_marks, input_block};
+constexpr marks_view input_text_bytes{input_text_marks, input_block};
+
+// The first newline at or after from in the current block, or input_end.
+inline const unsigned char* next_newline(const unsigned char* from) {
+    return next_marked(input_newlines, from, input_end);
+}
+
+// ---- Output ----
+
+// Output leaves in writes of OUTPUT_BUFFER_SIZE bytes (all but the last),
+// so that writes to a file stay aligned with its pages.  The buffer has
+// OUTPUT_SLACK bytes more, so that a piece of up to that size always fits
+// behind what is there.
 constexpr std::size_t OUTPUT_BUFFER_SIZE = 128 * 1024;
-extern unsigned char output_buffer[OUTPUT_BUFFER_SIZE];
+constexpr std::size_t OUTPUT_SLACK = 16 * 1024;
+extern unsigned char output_buffer[OUTPUT_BUFFER_SIZE + OUTPUT_SLACK];
+
+// Bytes waiting in the buffer: always fewer than OUTPUT_BUFFER_SIZE between
+// calls, so that at least OUTPUT_SLACK bytes of room follow them.
 extern std::size_t output_used;
 
-// Fills the buffer, writes it out whole, and keeps the rest of the bytes.
-// Every write but the last is a whole buffer, so writes to a file stay
-// aligned with its pages.
-void write_output_overflowing(const void* bytes, std::size_t size);
+// Writes the first OUTPUT_BUFFER_SIZE bytes of the buffer and moves the rest
+// to its front.
+void write_full_buffer();
 
-// Appends bytes to the output buffer, writing the buffer out when it fills.
-// Called for every record, so the common case stays inline.
+// Where the next output byte goes; there is room for OUTPUT_SLACK bytes.
+inline unsigned char* output_room() { return output_buffer + output_used; }
+
+// Takes the size bytes just put at output_room (at most OUTPUT_SLACK).
+inline void commit_output(std::size_t size) {
+    output_used += size;
+    if (output_used >= OUTPUT_BUFFER_SIZE) write_full_buffer();
+}
+
+// Copies size bytes in whole pieces of COPY_PIECE bytes, each one fixed-size
+// move, instead of a call that sorts out the size first.  It may read up to
+// COPY_PIECE - 1 bytes past the end of the source and write as many past the
+// end of the destination: the input block, the record storage and the
+// output buffer all have that much room to spare.
+constexpr std::size_t COPY_PIECE = 16;
+inline void copy_in_pieces(unsigned char* to, const unsigned char* from, std::size_t size) {
+    for (std::size_t i = 0; i < size; i += COPY_PIECE) std::memcpy(to + i, from + i, COPY_PIECE);
+}
+
+// Appends bytes of any size; the long way for more than OUTPUT_SLACK.
+void write_long_output(const void* bytes, std::size_t size);
+
+// Appends bytes to the output.
 inline void write_output(const void* bytes, std::size_t size) {
-    if (size > OUTPUT_BUFFER_SIZE - output_used) {
-        write_output_overflowing(bytes, size);
+    if (size > OUTPUT_SLACK) {
+        write_long_output(bytes, size);
         return;
     }
-    std::memcpy(output_buffer + output_used, bytes, size);
-    output_used += size;
+    std::memcpy(output_room(), bytes, size);
+    commit_output(size);
+}
+
+// Appends a record's text, which lies in the input block or in record
+// storage and so may be copied in whole pieces.  Called for every record, so
+// the common case stays inline.
+inline void write_record_text(const unsigned char* text, std::size_t size) {
+    if (size > OUTPUT_SLACK - COPY_PIECE) {
+        write_long_output(text, size);
+        return;
+    }
+    copy_in_pieces(output_room(), text, size);
+    commit_output(size);
 }
 
 // Appends a NUL-terminated string, without its NUL.
@@ -90,7 +133,7 @@ void write_string(const char* text);
 void flush_output();
 
 // Flushes the output and ends the process with status.  A write error met
-// while flushing turns the status into 1, with its message.
+// while flushing or closing turns the status into 1, with its message.
 [[noreturn]] void finish(int status);
 
 // Reports that memory for a record could not be had ("kaz: memory

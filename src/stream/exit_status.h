@@ -1,7 +1,8 @@
-// The exit statuses of kaz.  Kept apart from the rest of the command line so
-// that every part of the program can end the process with the right status.
-#ifndef KAZ_CLI_EXIT_STATUS_H
-#define KAZ_CLI_EXIT_STATUS_H
+// The exit statuses of kaz.  They stand in the lowest layer, beside the
+// streams, which end the process on a failing stream; every part above can
+// end it with the right status too.
+#ifndef KAZ_STREAM_EXIT_STATUS_H
+#define KAZ_STREAM_EXIT_STATUS_H
 
 namespace kaz {
 

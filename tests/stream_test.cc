@@ -1,0 +1,75 @@
+// The marks of a block's newlines and text bytes, on every path this machine
+// has, against a byte-by-byte look; and the search over them.
+#include "stream/byte_marks.h"
+#include "stream/stream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Bytes of every value, mostly plain, so that marked bytes fall at every
+// place of a group and groups without any occur too.
+std::vector<unsigned char> sample_bytes(std::size_t size, std::uint32_t seed) {
+    std::vector<unsigned char> bytes(size + kaz::MARK_GROUP);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        seed = seed * 1103515245u + 12345u;
+        unsigned value = (seed >> 8) % 512;
+        bytes[i] = static_cast<unsigned char>(value < 256 ? value : 'a' + value % 26);
+    }
+    return bytes;
+}
+
+using marker = void (*)(const unsigned char*, std::size_t, std::uint64_t*, std::uint64_t*);
+
+void expect_exact_marks(marker mark, const char* path) {
+    for (std::size_t size : {1ul, 7ul, 63ul, 64ul, 65ul, 1000ul, 4096ul}) {
+        std::vector<unsigned char> bytes = sample_bytes(size, static_cast<std::uint32_t>(size));
+        std::size_t groups = (size + 63) / 64;
+        std::vector<std::uint64_t> newlines(groups), text_marks(groups);
+        mark(bytes.data(), size, newlines.data(), text_marks.data());
+        for (std::size_t i = 0; i < size; ++i) {
+            bool newline = (newlines[i / 64] >> (i % 64)) & 1;
+            bool text_mark = (text_marks[i / 64] >> (i % 64)) & 1;
+            unsigned char b = bytes[i];
+            bool wanted = b == 0 || b == '\t' || b == '\b' || b == '\v' || b == '\f' || b == '\r';
+            ASSERT_EQ(newline, b == '\n') << path << ", byte " << i << " of " << size;
+            ASSERT_EQ(text_mark, wanted) << path << ", byte " << int(b) << " at " << i << " of " << size;
+            ASSERT_EQ(text_mark, kaz::is_text_mark(b));
+        }
+    }
+}
+
+TEST(ByteMarks, PortablePathMarksExactly) { expect_exact_marks(kaz::mark_bytes_portable, "portable"); }
+
+TEST(ByteMarks, FastestPathMarksExactly) { expect_exact_marks(kaz::mark_bytes, "fastest"); }
+
+TEST(ByteMarks, SearchesStopAtTheirEnd) {
+    // A block as refill_input leaves it: a newline at 3, a tab at 70, a NUL
+    // at 200, nothing else marked.
+    std::memset(kaz::input_block, 'x', 300);
+    kaz::input_block[3] = '\n';
+    kaz::input_block[70] = '\t';
+    kaz::input_block[200] = '\0';
+    kaz::mark_bytes(kaz::input_block, 300, kaz::input_newline_marks, kaz::input_text_marks);
+    const unsigned char* block = kaz::input_block;
+    kaz::input_end = block + 300;
+    EXPECT_EQ(kaz::next_newline(block), block + 3);
+    EXPECT_EQ(kaz::next_newline(block + 3), block + 3);
+    EXPECT_EQ(kaz::next_newline(block + 4), block + 300);
+    auto next_text_mark = [](const unsigned char* from, const unsigned char* to) {
+        return kaz::next_marked(kaz::input_text_bytes, from, to);
+    };
+    EXPECT_EQ(next_text_mark(block, block + 70), block + 70);
+    EXPECT_EQ(next_text_mark(block, block + 71), block + 70);
+    EXPECT_EQ(next_text_mark(block + 71, block + 200), block + 200);
+    EXPECT_EQ(next_text_mark(block + 71, block + 201), block + 200);
+    EXPECT_EQ(next_text_mark(block + 201, block + 300), block + 300);
+    EXPECT_EQ(next_text_mark(block + 5, block + 5), block + 5);
+    kaz::input_end = block;
+}
+
+}  // namespace
