@@ -1,8 +1,8 @@
 #include "filter/filter.h"
 
 #include "cli/cli.h"
-#include "stream/exit_status.h"
 #include "layout/tabs.h"
+#include "stream/exit_status.h"
 #include "stream/stream.h"
 
 namespace kaz {
