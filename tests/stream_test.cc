@@ -43,9 +43,13 @@ void expect_exact_marks(marker mark, const char* path) {
     }
 }
 
-TEST(ByteMarks, PortablePathMarksExactly) { expect_exact_marks(kaz::mark_bytes_portable, "portable"); }
-
-TEST(ByteMarks, FastestPathMarksExactly) { expect_exact_marks(kaz::mark_bytes, "fastest"); }
+TEST(ByteMarks, EveryPathThisProcessorRunsMarksExactly) {
+    kaz::marking_path paths[kaz::MARKING_PATHS];
+    std::size_t count = kaz::available_marking_paths(paths);
+    ASSERT_GE(count, 1u);
+    for (std::size_t i = 0; i < count; ++i) expect_exact_marks(paths[i].mark, paths[i].name);
+    expect_exact_marks(kaz::mark_bytes, "chosen");
+}
 
 TEST(ByteMarks, SearchesStopAtTheirEnd) {
     // A block as refill_input leaves it: a newline at 3, a tab at 70, a NUL

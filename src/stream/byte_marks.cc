@@ -165,4 +165,31 @@ void mark_bytes_portable(const unsigned char* bytes, std::size_t size, std::uint
     mark_groups_portable(bytes, groups_of(size), newline_marks, text_marks);
 }
 
+namespace {
+
+#if KAZ_X86_VECTORS
+void mark_bytes_with_sse2(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
+                          std::uint64_t* text_marks) {
+    mark_bytes_sse2(bytes, groups_of(size), newline_marks, text_marks);
+}
+
+void mark_bytes_with_avx2(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
+                          std::uint64_t* text_marks) {
+    mark_bytes_avx2(bytes, groups_of(size), newline_marks, text_marks);
+}
+#endif
+
+}  // namespace
+
+std::size_t available_marking_paths(marking_path paths[MARKING_PATHS]) {
+    std::size_t count = 0;
+    paths[count++] = marking_path{"portable", mark_bytes_portable};
+#if KAZ_X86_VECTORS
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("sse2")) paths[count++] = marking_path{"sse2", mark_bytes_with_sse2};
+    if (__builtin_cpu_supports("avx2")) paths[count++] = marking_path{"avx2", mark_bytes_with_avx2};
+#endif
+    return count;
+}
+
 }  // namespace kaz

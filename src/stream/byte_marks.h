@@ -30,6 +30,19 @@ void mark_bytes(const unsigned char* bytes, std::size_t size, std::uint64_t* new
 void mark_bytes_portable(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
                          std::uint64_t* text_marks);
 
+// One way of marking, with its name, for the tests that hold every path this
+// processor runs to the same marks.
+struct marking_path {
+    const char* name;
+    void (*mark)(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
+                 std::uint64_t* text_marks);
+};
+
+// The paths this processor runs, the portable one included; returns how
+// many were put in paths (at most MARKING_PATHS).
+constexpr std::size_t MARKING_PATHS = 3;
+std::size_t available_marking_paths(marking_path paths[MARKING_PATHS]);
+
 // Whether a byte is one that text marks mark.
 constexpr bool is_text_mark(unsigned char byte) {
     return byte == '\0' || byte == '\t' || byte == '\b' || byte == '\v' || byte == '\f' || byte == '\r';
