@@ -410,16 +410,6 @@ TEST(BlockEdges, TabAndNulAfterAPlainBlock) {
 // Input through a pipe in pieces: wherever kaz's reads end (inside a line, a
 // record, a length field, or between them) the page is the same.
 
-struct pieces_row {
-    const char* name;
-    std::vector<std::string> arguments;
-    std::string input;
-    std::string output;
-    int status;
-};
-
-void PrintTo(const pieces_row& row, std::ostream* os) { *os << row.name; }
-
 std::string joined(const std::vector<std::string>& records, const std::string& after_each) {
     std::string input;
     for (const std::string& record : records) input += record + after_each;
@@ -436,7 +426,7 @@ std::string framed(const std::vector<std::string>& records) {
     return input;
 }
 
-const pieces_row piece_inputs[] = {
+const case_row piece_inputs[] = {
     {"text_lines", {}, joined(piece_lines, "\n"), kaz_reference::page_by_rules(piece_lines), 0},
     {"fixed_length", {"-f", "6"}, joined(piece_records, ""), kaz_reference::page_by_rules(piece_records), 0},
     {"length_framed", {"-v"}, framed(piece_records) + frame(""), kaz_reference::page_by_rules(
@@ -448,10 +438,10 @@ const pieces_row piece_inputs[] = {
      "A" "Unexpected EOF. Last data read was:  B\n\n", 1},
 };
 
-class InPieces : public testing::TestWithParam<pieces_row> {};
+class InPieces : public testing::TestWithParam<case_row> {};
 
 TEST_P(InPieces, SamePageWhereverReadsEnd) {
-    const pieces_row& row = GetParam();
+    const case_row& row = GetParam();
     std::vector<std::vector<std::size_t>> splits;
     for (std::size_t cut = 1; cut < row.input.size(); ++cut) splits.push_back({cut});
     for (std::size_t step : {1, 2, 3, 5}) {
@@ -469,7 +459,6 @@ TEST_P(InPieces, SamePageWhereverReadsEnd) {
     }
 }
 
-std::string pieces_name(const testing::TestParamInfo<pieces_row>& info) { return info.param.name; }
-INSTANTIATE_TEST_SUITE_P(Pipe, InPieces, testing::ValuesIn(piece_inputs), pieces_name);
+INSTANTIATE_TEST_SUITE_P(Pipe, InPieces, testing::ValuesIn(piece_inputs), case_name);
 
 }  // namespace
