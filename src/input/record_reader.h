@@ -32,7 +32,7 @@ struct record_buffer {
     bool text_has_tab;            // whether those bytes hold a tab
     marks_view text_marks;        // the text marks of the record's bytes
                                   // (byte_marks.h), for the tab expansion;
-                                  // made only when text_has_tab
+                                  // valid when text_has_tab
     bool text_ended;              // while a record is gathered: a NUL has
                                   // ended its text
     unsigned char* storage;       // where a record that spans input blocks is

@@ -17,6 +17,8 @@ namespace kaz {
 
 namespace {
 
+std::size_t groups_of(std::size_t size) { return (size + MARK_GROUP - 1) / MARK_GROUP; }
+
 // ---- Eight bytes at a time, on any machine ----
 
 // The eight bytes at bytes as one word, the first byte in the lowest bits,
@@ -70,8 +72,9 @@ void mark_group_portable(const unsigned char* group, std::uint64_t& newlines, st
 
 // ---- SSE2: 16 bytes a compare ----
 
-__attribute__((target("sse2"))) void mark_bytes_sse2(const unsigned char* bytes, std::size_t groups,
+__attribute__((target("sse2"))) void mark_bytes_sse2(const unsigned char* bytes, std::size_t size,
                                                        std::uint64_t* newline_marks, std::uint64_t* text_marks) {
+    std::size_t groups = groups_of(size);
     const __m128i newline = _mm_set1_epi8('\n');
     const __m128i eight = _mm_set1_epi8(8);
     const __m128i five = _mm_set1_epi8(5);
@@ -99,8 +102,9 @@ __attribute__((target("sse2"))) void mark_bytes_sse2(const unsigned char* bytes,
 
 // ---- AVX2: 32 bytes a compare ----
 
-__attribute__((target("avx2"))) void mark_bytes_avx2(const unsigned char* bytes, std::size_t groups,
+__attribute__((target("avx2"))) void mark_bytes_avx2(const unsigned char* bytes, std::size_t size,
                                                        std::uint64_t* newline_marks, std::uint64_t* text_marks) {
+    std::size_t groups = groups_of(size);
     const __m256i newline = _mm256_set1_epi8('\n');
     const __m256i eight = _mm256_set1_epi8(8);
     const __m256i five = _mm256_set1_epi8(5);
@@ -127,69 +131,42 @@ __attribute__((target("avx2"))) void mark_bytes_avx2(const unsigned char* bytes,
 
 #endif
 
-void mark_groups_portable(const unsigned char* bytes, std::size_t groups, std::uint64_t* newline_marks,
-                          std::uint64_t* text_marks) {
-    for (std::size_t g = 0; g < groups; ++g) {
-        mark_group_portable(bytes + MARK_GROUP * g, newline_marks[g], text_marks[g]);
-    }
-}
-
-using group_marker = void (*)(const unsigned char*, std::size_t, std::uint64_t*, std::uint64_t*);
-
-// The widest path this processor runs, asked once.
-group_marker choose_marker() {
-#if KAZ_X86_VECTORS
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2")) return mark_bytes_avx2;
-    if (__builtin_cpu_supports("sse2")) return mark_bytes_sse2;
-#endif
-    return mark_groups_portable;
-}
-
-std::size_t groups_of(std::size_t size) { return (size + MARK_GROUP - 1) / MARK_GROUP; }
-
-// The path chosen at the first block.  (A plain variable: the program has
-// one thread, and a guarded local would need the C++ runtime library.)
-group_marker chosen_marker = nullptr;
-
 }  // namespace
-
-void mark_bytes(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
-                std::uint64_t* text_marks) {
-    if (chosen_marker == nullptr) chosen_marker = choose_marker();
-    chosen_marker(bytes, groups_of(size), newline_marks, text_marks);
-}
 
 void mark_bytes_portable(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
                          std::uint64_t* text_marks) {
-    mark_groups_portable(bytes, groups_of(size), newline_marks, text_marks);
+    for (std::size_t g = 0; g < groups_of(size); ++g) {
+        mark_group_portable(bytes + MARK_GROUP * g, newline_marks[g], text_marks[g]);
+    }
 }
-
-namespace {
-
-#if KAZ_X86_VECTORS
-void mark_bytes_with_sse2(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
-                          std::uint64_t* text_marks) {
-    mark_bytes_sse2(bytes, groups_of(size), newline_marks, text_marks);
-}
-
-void mark_bytes_with_avx2(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
-                          std::uint64_t* text_marks) {
-    mark_bytes_avx2(bytes, groups_of(size), newline_marks, text_marks);
-}
-#endif
-
-}  // namespace
 
 std::size_t available_marking_paths(marking_path paths[MARKING_PATHS]) {
     std::size_t count = 0;
     paths[count++] = marking_path{"portable", mark_bytes_portable};
 #if KAZ_X86_VECTORS
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("sse2")) paths[count++] = marking_path{"sse2", mark_bytes_with_sse2};
-    if (__builtin_cpu_supports("avx2")) paths[count++] = marking_path{"avx2", mark_bytes_with_avx2};
+    if (__builtin_cpu_supports("sse2")) paths[count++] = marking_path{"sse2", mark_bytes_sse2};
+    if (__builtin_cpu_supports("avx2")) paths[count++] = marking_path{"avx2", mark_bytes_avx2};
 #endif
     return count;
+}
+
+namespace {
+
+// The path chosen at the first block: the widest this processor runs, the
+// last one listed.  (A plain variable: the program has one thread, and a
+// guarded local would need the C++ runtime library.)
+void (*chosen_marker)(const unsigned char*, std::size_t, std::uint64_t*, std::uint64_t*) = nullptr;
+
+}  // namespace
+
+void mark_bytes(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
+                std::uint64_t* text_marks) {
+    if (chosen_marker == nullptr) {
+        marking_path paths[MARKING_PATHS];
+        chosen_marker = paths[available_marking_paths(paths) - 1].mark;
+    }
+    chosen_marker(bytes, size, newline_marks, text_marks);
 }
 
 }  // namespace kaz

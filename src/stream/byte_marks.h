@@ -38,8 +38,9 @@ struct marking_path {
                  std::uint64_t* text_marks);
 };
 
-// The paths this processor runs, the portable one included; returns how
-// many were put in paths (at most MARKING_PATHS).
+// The paths this processor runs, narrowest first, the portable one always
+// among them; returns how many were put in paths (at most MARKING_PATHS).
+// mark_bytes uses the last.
 constexpr std::size_t MARKING_PATHS = 3;
 std::size_t available_marking_paths(marking_path paths[MARKING_PATHS]);
 
