@@ -23,22 +23,22 @@ std::vector<unsigned char> sample_bytes(std::size_t size, std::uint32_t seed) {
     return bytes;
 }
 
-using marker = void (*)(const unsigned char*, std::size_t, std::uint64_t*, std::uint64_t*);
-
-void expect_exact_marks(marker mark, const char* path) {
+void expect_exact_marks(kaz::marker mark, const char* path) {
     for (std::size_t size : {1ul, 7ul, 63ul, 64ul, 65ul, 1000ul, 4096ul}) {
         std::vector<unsigned char> bytes = sample_bytes(size, static_cast<std::uint32_t>(size));
         std::size_t groups = (size + 63) / 64;
-        std::vector<std::uint64_t> newlines(groups), text_marks(groups);
-        mark(bytes.data(), size, newlines.data(), text_marks.data());
+        std::vector<std::uint64_t> newlines(groups), text_marks(groups), nuls(groups);
+        mark(bytes.data(), size, newlines.data(), text_marks.data(), nuls.data());
         for (std::size_t i = 0; i < size; ++i) {
             bool newline = (newlines[i / 64] >> (i % 64)) & 1;
             bool text_mark = (text_marks[i / 64] >> (i % 64)) & 1;
+            bool nul = (nuls[i / 64] >> (i % 64)) & 1;
             unsigned char b = bytes[i];
             bool wanted = b == 0 || b == '\t' || b == '\b' || b == '\v' || b == '\f' || b == '\r';
             ASSERT_EQ(newline, b == '\n') << path << ", byte " << i << " of " << size;
             ASSERT_EQ(text_mark, wanted) << path << ", byte " << int(b) << " at " << i << " of " << size;
             ASSERT_EQ(text_mark, kaz::is_text_mark(b));
+            ASSERT_EQ(nul, b == 0) << path << ", byte " << i << " of " << size;
         }
     }
 }
@@ -53,12 +53,14 @@ TEST(ByteMarks, EveryPathThisProcessorRunsMarksExactly) {
 
 TEST(ByteMarks, SearchesStopAtTheirEnd) {
     // A block as refill_input leaves it: a newline at 3, a tab at 70, a NUL
-    // at 200, nothing else marked.
-    std::memset(kaz::input_block, 'x', 300);
+    // at 200, nothing else marked; a newline at 310, past the block's end,
+    // is left from an earlier block.
+    std::memset(kaz::input_block, 'x', 320);
+    kaz::input_block[310] = '\n';
     kaz::input_block[3] = '\n';
     kaz::input_block[70] = '\t';
     kaz::input_block[200] = '\0';
-    kaz::mark_bytes(kaz::input_block, 300, kaz::input_newline_marks, kaz::input_text_marks);
+    kaz::mark_input_block(300);
     const unsigned char* block = kaz::input_block;
     kaz::input_end = block + 300;
     EXPECT_EQ(kaz::next_newline(block), block + 3);

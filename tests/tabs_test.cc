@@ -22,13 +22,15 @@ struct marked_record {
     std::vector<unsigned char> bytes;  // the record, then room for marking
     std::vector<std::uint64_t> newline_marks;
     std::vector<std::uint64_t> text_marks;
+    std::vector<std::uint64_t> nul_marks;
 
     explicit marked_record(const std::string& record)
         : bytes(record.begin(), record.end()),
           newline_marks(record.size() / kaz::MARK_GROUP + 1),
-          text_marks(record.size() / kaz::MARK_GROUP + 1) {
+          text_marks(record.size() / kaz::MARK_GROUP + 1),
+          nul_marks(record.size() / kaz::MARK_GROUP + 1) {
         bytes.resize(record.size() + kaz::MARK_GROUP);
-        kaz::mark_bytes(bytes.data(), record.size(), newline_marks.data(), text_marks.data());
+        kaz::mark_bytes(bytes.data(), record.size(), newline_marks.data(), text_marks.data(), nul_marks.data());
     }
     kaz::marks_view marks() const { return kaz::marks_view{text_marks.data(), bytes.data()}; }
 };
@@ -39,7 +41,7 @@ std::string expand(const std::string& text, char control = ' ') {
     kaz::record_buffer buffer{};
     buffer.record = record.bytes.data();
     buffer.text_length = std::min(text.find('\0'), text.size());
-    buffer.text_has_tab = true;
+    buffer.text_has_controls = true;
     buffer.text_marks = record.marks();
     kaz::output_used = 0;
     kaz::expand_tabs(buffer);
@@ -110,7 +112,7 @@ TEST(TabExpansion, MegabyteOfTabsTakesLinearTime) {
     // Rebuilding the text once per tab would take hours here.
     std::string text = "A" + std::string(1 << 20, '\t');
     marked_record record(text);
-    std::vector<unsigned char> out(text.size() * kaz::TAB_WIDTH + kaz::COPY_PIECE);
+    std::vector<unsigned char> out(text.size() * kaz::TAB_WIDTH + kaz::SHORT_STRETCH);
     std::int64_t column = 0;
     std::size_t written = kaz::expand_tabs_into(record.bytes.data(), text.size(), record.marks(), column, out.data());
     std::string expected = "A" + spaces(7) + spaces(8 * ((1 << 20) - 1));

@@ -34,26 +34,60 @@ std::string_view carriage_control_sequence(unsigned char control, int previous) 
     return "\n";  // blank, "$" and every other value
 }
 
+namespace {
+
+// What decides the advance before a record, of the record written before
+// it: nothing written yet, a "$" or NUL record (an overprint continues its
+// line), or any other record.
+enum previous_kind { NONE_YET, CONTINUABLE, OTHER, PREVIOUS_KINDS };
+
+previous_kind kind_of(unsigned char control) { return lets_overprint_continue(control) ? CONTINUABLE : OTHER; }
+
+// The advance for each carriage-control character after each kind of
+// previous record, worked out once so that the loop only looks it up.
+struct advance_table {
+    line_advance after[PREVIOUS_KINDS][256];
+};
+
+void fill_advance_table(advance_table& table) {
+    // A representative previous character of each kind.
+    const int previous_of_kind[PREVIOUS_KINDS] = {NO_PREVIOUS_RECORD, '$', ' '};
+    for (int kind = 0; kind < PREVIOUS_KINDS; ++kind) {
+        for (int control = 0; control < 256; ++control) {
+            std::string_view advance =
+                carriage_control_sequence(static_cast<unsigned char>(control), previous_of_kind[kind]);
+            line_advance& entry = table.after[kind][control];
+            entry = line_advance{{0, 0}, static_cast<unsigned char>(advance.size())};
+            advance.copy(reinterpret_cast<char*>(entry.bytes), advance.size());
+        }
+    }
+}
+
+}  // namespace
+
 void run_filter(record_reader reader, record_buffer& buffer, std::int32_t& count) {
-    // The carriage-control character of the record written last: it decides
-    // whether an overprint record returns to the start of the line.
-    int previous = NO_PREVIOUS_RECORD;
+    static advance_table advances;
+    fill_advance_table(advances);
+    // The kind of the record written last: it decides whether an overprint
+    // record returns to the start of the line.
+    previous_kind previous = NONE_YET;
     // Each record, wherever the reader shows it (in the input block or in
     // the buffer's storage), goes out the same way: the characters that
-    // place its line, then its text, tabs expanded when it has any.
+    // place its line, then its text, through the tab expansion when it
+    // holds control bytes.
     while (reader(buffer, count) != nullptr) {
         unsigned char control = buffer.record[0];
-        std::string_view advance = carriage_control_sequence(control, previous);
-        write_output(advance.data(), advance.size());
-        if (buffer.text_has_tab) {
+        const line_advance& advance = advances.after[previous][control];
+        if (buffer.text_has_controls) {
+            write_output(advance.bytes, advance.size);
             expand_tabs(buffer);
         } else {
-            write_record_text(buffer.record + 1, buffer.text_length);
+            write_line(advance, buffer.record + 1, buffer.text_length);
         }
-        previous = control;
+        previous = kind_of(control);
     }
     // Line ends go before records, so the last line is still open.
-    if (previous != NO_PREVIOUS_RECORD) write_output("\n", 1);
+    if (previous != NONE_YET) write_output("\n", 1);
     finish(STATUS_END_OF_INPUT);
 }
 

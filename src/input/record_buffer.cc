@@ -10,9 +10,16 @@ namespace kaz {
 namespace {
 
 // The records that have no bytes of their own to show: an empty line (blank
-// carriage control) and a frame of length 0 (NUL carriage control).
-const unsigned char BLANK_RECORD[] = " ";
-const unsigned char EMPTY_RECORD[] = "\0";
+// carriage control) and a frame of length 0 (NUL carriage control).  Their
+// empty text is readable as far as a whole-line copy reads (write_line).
+const unsigned char BLANK_RECORD[1 + SHORT_LINE] = " ";
+const unsigned char EMPTY_RECORD[1 + SHORT_LINE] = "\0";
+
+// The sets of marks made of a gathered record: newline, text and NUL marks.
+constexpr std::size_t STORAGE_MARK_SETS = 3;
+
+// A whole-line copy of a gathered record's text stays inside its storage.
+static_assert(RECORD_BUFFER_SIZE >= 1 + SHORT_LINE, "record storage holds a whole-line copy");
 
 }  // namespace
 
@@ -39,50 +46,50 @@ void reserve_record_buffer(record_buffer& buffer, std::size_t size) {
 
 namespace {
 
-// What the text marks of a stretch of text in the current input block say:
-// whether it holds a tab before its first NUL, and where that NUL stands
-// (nullptr for none).
+// What a stretch of text in the current input block holds: whether it has
+// a control byte (see record_buffer) before its first NUL, and where that
+// NUL stands (nullptr for none).
 struct text_findings {
-    bool has_tab;
+    bool has_controls;
     const unsigned char* nul;
 };
 
 text_findings look_at_text(const unsigned char* from, const unsigned char* to) {
-    text_findings found{false, nullptr};
-    marks_walk walk = walk_marks(input_text_bytes, from, to);
-    while (const unsigned char* marked = next_mark(walk)) {
-        if (*marked == '\0') {
-            found.nul = marked;
-            break;
-        }
-        if (*marked == '\t') found.has_tab = true;
-    }
-    return found;
+    // The text marks tell at once that most texts hold neither; in the
+    // others the NUL marks give the end of the text, and the text marks
+    // before it the control bytes.
+    if (!any_marked(input_text_bytes, from, to)) return text_findings{false, nullptr};
+    if (!any_marked(input_nuls, from, to)) return text_findings{true, nullptr};
+    const unsigned char* nul = next_marked(input_nuls, from, to);
+    return text_findings{any_marked(input_text_bytes, from, nul), nul};
 }
 
-// Makes the text marks of the length bytes gathered in storage.
+// Makes the marks of the length bytes gathered in storage.
 void mark_storage(record_buffer& buffer, std::size_t length) {
     std::size_t words = (length + MARK_GROUP - 1) / MARK_GROUP;
     if (words > buffer.marks_capacity) {
         std::size_t grown = buffer.capacity / MARK_GROUP + 1;
-        void* moved = std::realloc(buffer.storage_marks, 2 * grown * sizeof(std::uint64_t));
+        void* moved = std::realloc(buffer.storage_marks, STORAGE_MARK_SETS * grown * sizeof(std::uint64_t));
         if (moved == nullptr) fail_out_of_memory();
         buffer.storage_marks = static_cast<std::uint64_t*>(moved);
         buffer.marks_capacity = grown;
     }
-    mark_bytes(buffer.storage, length, buffer.storage_marks, buffer.storage_marks + buffer.marks_capacity);
-    buffer.text_marks = marks_view{buffer.storage_marks + buffer.marks_capacity, buffer.storage};
+    std::uint64_t* newline_marks = buffer.storage_marks;
+    std::uint64_t* text_marks = newline_marks + buffer.marks_capacity;
+    std::uint64_t* nul_marks = text_marks + buffer.marks_capacity;
+    mark_bytes(buffer.storage, length, newline_marks, text_marks, nul_marks);
+    buffer.text_marks = marks_view{text_marks, buffer.storage};
 }
 
 }  // namespace
 
 void show_record_in_block(record_buffer& buffer, const unsigned char* record, std::size_t length) {
     const unsigned char* text = record + 1;
-    text_findings found = look_at_text(text, record + length);
     buffer.record = record;
     buffer.text_marks = input_text_bytes;
+    text_findings found = look_at_text(text, record + length);
     buffer.text_length = found.nul != nullptr ? static_cast<std::size_t>(found.nul - text) : length - 1;
-    buffer.text_has_tab = found.has_tab;
+    buffer.text_has_controls = found.has_controls;
 }
 
 void gather_bytes(record_buffer& buffer, std::size_t stored, const unsigned char* from, const unsigned char* to) {
@@ -91,13 +98,13 @@ void gather_bytes(record_buffer& buffer, std::size_t stored, const unsigned char
     std::memcpy(buffer.storage + stored, from, size);
     if (stored == 0) {
         buffer.text_length = 0;
-        buffer.text_has_tab = false;
+        buffer.text_has_controls = false;
         buffer.text_ended = false;
         ++from;  // byte 0 is the carriage-control character, not text
     }
     if (buffer.text_ended || from >= to) return;
     text_findings found = look_at_text(from, to);
-    buffer.text_has_tab = buffer.text_has_tab || found.has_tab;
+    buffer.text_has_controls = buffer.text_has_controls || found.has_controls;
     if (found.nul != nullptr) {
         buffer.text_ended = true;
         buffer.text_length = stored + static_cast<std::size_t>(found.nul - (to - size)) - 1;
@@ -109,18 +116,18 @@ void show_gathered_record(record_buffer& buffer, std::size_t length) {
     if (length == 0) {
         buffer.record = EMPTY_RECORD;
         buffer.text_length = 0;
-        buffer.text_has_tab = false;
+        buffer.text_has_controls = false;
         return;
     }
     buffer.record = buffer.storage;
     if (!buffer.text_ended) buffer.text_length = length - 1;
-    if (buffer.text_has_tab) mark_storage(buffer, length);
+    if (buffer.text_has_controls) mark_storage(buffer, length);
 }
 
 void show_blank_record(record_buffer& buffer) {
     buffer.record = BLANK_RECORD;
     buffer.text_length = 0;
-    buffer.text_has_tab = false;
+    buffer.text_has_controls = false;
 }
 
 }  // namespace kaz

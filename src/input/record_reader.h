@@ -29,10 +29,13 @@ struct record_buffer {
                                   // next read
     std::size_t text_length;      // bytes of text from record[1] up to the
                                   // first NUL or the record's end
-    bool text_has_tab;            // whether those bytes hold a tab
+    bool text_has_controls;       // whether those bytes hold a control
+                                  // byte that the layout handles: tab,
+                                  // backspace, vertical tab, form feed or
+                                  // carriage return
     marks_view text_marks;        // the text marks of the record's bytes
                                   // (byte_marks.h), for the tab expansion;
-                                  // valid when text_has_tab
+                                  // valid when text_has_controls
     bool text_ended;              // while a record is gathered: a NUL has
                                   // ended its text
     unsigned char* storage;       // where a record that spans input blocks is
@@ -40,8 +43,10 @@ struct record_buffer {
     std::size_t capacity;         // bytes of storage, at least
                                   // RECORD_BUFFER_SIZE; MARK_GROUP more are
                                   // allocated, for the marking of its end
-    std::uint64_t* storage_marks; // the marks of a gathered record with a
-                                  // tab: newline marks, then text marks
+                                  // and for copies in whole pieces
+    std::uint64_t* storage_marks; // the marks of a gathered record with
+                                  // control bytes: newline marks, text
+                                  // marks, then NUL marks
     std::size_t marks_capacity;   // words of storage_marks for each set
 };
 

@@ -33,14 +33,20 @@ inline std::int64_t next_column(std::int64_t column, unsigned char byte) {
 // grows by: the spaces less the tab, 0 to 7.
 int expand_tab_at(unsigned char* at, std::int64_t column);
 
+// A plain stretch of text between marked bytes, up to this size, is copied
+// in one straight run of moves, whatever its size: no loop whose end the
+// processor must guess, for the fields of most tabbed reports.
+constexpr std::size_t SHORT_STRETCH = 64;
+
 // Writes length bytes of text to out with every tab replaced by spaces up to
 // the next stop, and returns the number of bytes written.  marks are the
 // text marks of the bytes (byte_marks.h): the expansion goes from one marked
 // byte to the next and copies the plain stretches between them whole.
 // column is the column of the first byte, and comes back as the column
 // after the last, so that a long text can go in pieces.  out must have room
-// for TAB_WIDTH bytes for each byte of text and COPY_PIECE more (stream.h),
-// and the text must be readable COPY_PIECE bytes past its end.
+// for TAB_WIDTH bytes for each byte of text and SHORT_STRETCH more, and the
+// text must be readable SHORT_STRETCH bytes past its end (the input block
+// and record storage both are).
 std::size_t expand_tabs_into(const unsigned char* text, std::size_t length, marks_view marks, std::int64_t& column,
                              unsigned char* out);
 

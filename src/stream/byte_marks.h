@@ -1,12 +1,13 @@
 // Marks of the bytes that the record readers and the tab expansion look
 // for, made in one pass over each input block as it arrives: one bit for
-// every byte, in two sets.  Newline marks show where text lines end.  Text
+// every byte, in three sets.  Newline marks show where text lines end.  Text
 // marks show the bytes that make a record's text more than a plain copy:
 // NUL (ends the text), tab (becomes spaces), and backspace, vertical tab,
-// form feed and carriage return (move the column other than by one).  With
-// them a reader finds a record's end and learns what its text holds, and
-// the tab expansion goes from one marked byte to the next, without another
-// pass over the bytes.
+// form feed and carriage return (move the column other than by one).  NUL
+// marks show the NULs alone, so that the end of a text is found without
+// looking at its bytes.  With them a reader finds a record's end and learns
+// what its text holds, and the tab expansion goes from one marked byte to
+// the next, without another pass over the bytes.
 #ifndef KAZ_STREAM_BYTE_MARKS_H
 #define KAZ_STREAM_BYTE_MARKS_H
 
@@ -18,24 +19,28 @@ namespace kaz {
 // Bytes marked by one word of marks: bit i of word g marks byte 64g + i.
 constexpr std::size_t MARK_GROUP = 64;
 
-// Marks the size bytes at bytes, a group of 64 at a time: newline_marks and
-// text_marks receive (size + 63) / 64 words.  The bytes must be readable up
-// to the end of their last group; the marks of bytes past size say nothing.
-// Uses the widest vector instructions the processor has.
+// Marks the size bytes at bytes, a group of 64 at a time: newline_marks,
+// text_marks and nul_marks each receive (size + 63) / 64 words.  The bytes
+// must be readable up to the end of their last group; the marks of bytes
+// past size say nothing.  Uses the widest vector instructions the processor
+// has.
 void mark_bytes(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
-                std::uint64_t* text_marks);
+                std::uint64_t* text_marks, std::uint64_t* nul_marks);
 
 // The same, eight bytes at a time in plain integer arithmetic, the same on
 // every machine; the path of machines without a vector path here.
 void mark_bytes_portable(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
-                         std::uint64_t* text_marks);
+                         std::uint64_t* text_marks, std::uint64_t* nul_marks);
+
+// A way of marking: mark_bytes and each of its paths.
+using marker = void (*)(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
+                        std::uint64_t* text_marks, std::uint64_t* nul_marks);
 
 // One way of marking, with its name, for the tests that hold every path this
 // processor runs to the same marks.
 struct marking_path {
     const char* name;
-    void (*mark)(const unsigned char* bytes, std::size_t size, std::uint64_t* newline_marks,
-                 std::uint64_t* text_marks);
+    marker mark;
 };
 
 // The paths this processor runs, narrowest first, the portable one always
@@ -106,6 +111,23 @@ inline const unsigned char* next_marked(marks_view marks, const unsigned char* f
     marks_walk walk = walk_marks(marks, from, to);
     const unsigned char* marked = next_mark(walk);
     return marked != nullptr ? marked : to;
+}
+
+// Whether any byte from from up to to is marked: the words of marks over
+// the stretch, ORed together, with the bytes outside it masked off.
+inline bool any_marked(marks_view marks, const unsigned char* from, const unsigned char* to) {
+    if (from >= to) return false;
+    auto first = static_cast<std::size_t>(from - marks.origin);
+    auto last = static_cast<std::size_t>(to - marks.origin) - 1;
+    std::size_t group = first / MARK_GROUP;
+    std::size_t last_group = last / MARK_GROUP;
+    std::uint64_t found = marks.words[group] & (~std::uint64_t{0} << (first % MARK_GROUP));
+    while (group != last_group) {
+        // Whole words up to the last, whose bytes past the stretch are cut.
+        if (found != 0) return true;
+        found = marks.words[++group];
+    }
+    return (found & (~std::uint64_t{0} >> (MARK_GROUP - 1 - last % MARK_GROUP))) != 0;
 }
 
 }  // namespace kaz

@@ -97,9 +97,10 @@ void write_all(const unsigned char* bytes, std::size_t size) {
 
 }  // namespace
 
-unsigned char input_block[INPUT_BLOCK_SIZE + MARK_GROUP];
-std::uint64_t input_newline_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
+unsigned char input_block[INPUT_BLOCK_SIZE + INPUT_BLOCK_SLACK];
+std::uint64_t input_newline_marks[INPUT_BLOCK_SIZE / MARK_GROUP + 1];
 std::uint64_t input_text_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
+std::uint64_t input_nul_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
 const unsigned char* input_next = input_block;
 const unsigned char* input_end = input_block;
 
@@ -123,7 +124,7 @@ bool refill_input() {
         if (got > 0) {
             input_next = input_block;
             input_end = input_block + got;
-            mark_bytes(input_block, static_cast<std::size_t>(got), input_newline_marks, input_text_marks);
+            mark_input_block(static_cast<std::size_t>(got));
             return true;
         }
         if (got == 0) {
@@ -136,6 +137,15 @@ bool refill_input() {
         report_stream_error("read error", error_number);
         std::exit(STATUS_FAILURE);
     }
+}
+
+void mark_input_block(std::size_t size) {
+    mark_bytes(input_block, size, input_newline_marks, input_text_marks, input_nul_marks);
+    // The last group's bytes past the end are left from an earlier block:
+    // their newline marks go, and the end itself is marked.
+    std::size_t group = size / MARK_GROUP;
+    std::uint64_t end_bit = std::uint64_t{1} << (size % MARK_GROUP);
+    input_newline_marks[group] = (input_newline_marks[group] & (end_bit - 1)) | end_bit;
 }
 
 std::size_t read_input(void* destination, std::size_t size) {

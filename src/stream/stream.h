@@ -21,13 +21,20 @@ namespace kaz {
 // in the processor's cache with its marks.
 constexpr std::size_t INPUT_BLOCK_SIZE = 128 * 1024;
 
-// The block of standard input, with room past its end for the marking of
-// its last group of bytes.
-extern unsigned char input_block[INPUT_BLOCK_SIZE + MARK_GROUP];
+// Bytes past the end of the input block that may be read: the marking of
+// its last group, and the whole-line copy of a short line at its end
+// (write_line).
+constexpr std::size_t INPUT_BLOCK_SLACK = 128;
 
-// The marks of the bytes in the current block (see byte_marks.h).
-extern std::uint64_t input_newline_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
+// The block of standard input, with INPUT_BLOCK_SLACK bytes of room.
+extern unsigned char input_block[INPUT_BLOCK_SIZE + INPUT_BLOCK_SLACK];
+
+// The marks of the bytes in the current block (see byte_marks.h).  The
+// newline marks have one word more: the end of the block is marked as a
+// newline, so that a search for the next newline always stops.
+extern std::uint64_t input_newline_marks[INPUT_BLOCK_SIZE / MARK_GROUP + 1];
 extern std::uint64_t input_text_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
+extern std::uint64_t input_nul_marks[INPUT_BLOCK_SIZE / MARK_GROUP];
 
 // Bytes of the current block not yet taken by a reader.  Readers take bytes
 // by advancing input_next; when it reaches input_end they call refill_input
@@ -55,13 +62,25 @@ inline std::size_t input_available() {
 // number copied, which is less than size only at the end of the input.
 std::size_t read_input(void* destination, std::size_t size);
 
-// The marks of the current block.
-constexpr marks_view input_newlines{input_newline_marks, input_block};
-constexpr marks_view input_text_bytes{input_text_marks, input_block};
+// Marks the size bytes at the start of input_block, and marks its end as
+// a newline (see input_newline_marks).
+void mark_input_block(std::size_t size);
 
-// The first newline at or after from in the current block, or input_end.
+// The text marks and the NUL marks of the current block.
+constexpr marks_view input_text_bytes{input_text_marks, input_block};
+constexpr marks_view input_nuls{input_nul_marks, input_block};
+
+// The first newline at or after from (at most input_end) in the current
+// block, or input_end.  Called for every text line: the mark at the end of
+// the block makes it a plain search for the next set bit.
 inline const unsigned char* next_newline(const unsigned char* from) {
-    return next_marked(input_newlines, from, input_end);
+    auto offset = static_cast<std::size_t>(from - input_block);
+    std::size_t group = offset / MARK_GROUP;
+    std::uint64_t marks = input_newline_marks[group] >> (offset % MARK_GROUP);
+    if (marks != 0) return from + lowest_mark(marks);
+    while ((marks = input_newline_marks[++group]) == 0) {
+    }
+    return input_block + group * MARK_GROUP + lowest_mark(marks);
 }
 
 // ---- Output ----
@@ -114,16 +133,40 @@ inline void write_output(const void* bytes, std::size_t size) {
     commit_output(size);
 }
 
-// Appends a record's text, which lies in the input block or in record
-// storage and so may be copied in whole pieces.  Called for every record, so
-// the common case stays inline.
-inline void write_record_text(const unsigned char* text, std::size_t size) {
-    if (size > OUTPUT_SLACK - COPY_PIECE) {
+// The bytes that place a record's line before its text: up to two, stored
+// whole and counted by size.
+struct line_advance {
+    unsigned char bytes[2];
+    unsigned char size;
+};
+
+// A line's text up to this size is copied in one straight run of
+// COPY_PIECE moves, whatever its size: no loop whose end the processor
+// must guess, for the lines of most reports.
+constexpr std::size_t SHORT_LINE = 128;
+static_assert(INPUT_BLOCK_SLACK >= SHORT_LINE && INPUT_BLOCK_SLACK >= MARK_GROUP, "input block slack");
+
+// Copies size bytes as copy_in_pieces does, and always at least SHORT_LINE
+// bytes: the source must be readable that far.
+inline void copy_line(unsigned char* to, const unsigned char* from, std::size_t size) {
+    for (std::size_t i = 0; i < SHORT_LINE; i += COPY_PIECE) std::memcpy(to + i, from + i, COPY_PIECE);
+    if (size > SHORT_LINE) copy_in_pieces(to + SHORT_LINE, from + SHORT_LINE, size - SHORT_LINE);
+}
+
+// Appends a record's line: its advance, then its text, which lies in the
+// input block or in record storage, or is the constant text of a record
+// without bytes, and so may be copied whole (copy_line).  Called for every
+// record, so the common case is one store, one straight copy and one count.
+inline void write_line(const line_advance& advance, const unsigned char* text, std::size_t size) {
+    if (size > OUTPUT_SLACK - COPY_PIECE - sizeof advance.bytes) {
+        write_output(advance.bytes, advance.size);
         write_long_output(text, size);
         return;
     }
-    copy_in_pieces(output_room(), text, size);
-    commit_output(size);
+    unsigned char* out = output_room();
+    std::memcpy(out, advance.bytes, sizeof advance.bytes);
+    copy_line(out + advance.size, text, size);
+    commit_output(advance.size + size);
 }
 
 // Appends a NUL-terminated string, without its NUL.
