@@ -78,4 +78,22 @@ TEST(ByteMarks, SearchesStopAtTheirEnd) {
     kaz::input_end = block;
 }
 
+TEST(ByteMarks, AnyMarkedAgreesWithALookAtEveryByte) {
+    // Marked bytes at both ends of words and alone in the middle of one, and
+    // stretches of every start and length up to five words over them.
+    std::vector<unsigned char> bytes(400 + kaz::MARK_GROUP, 'x');
+    for (std::size_t at : {0, 63, 64, 130, 191, 256, 320, 399}) bytes[at] = '\t';
+    std::vector<std::uint64_t> newlines(7), text_marks(7), nuls(7);
+    kaz::mark_bytes(bytes.data(), 400, newlines.data(), text_marks.data(), nuls.data());
+    kaz::marks_view marks{text_marks.data(), bytes.data()};
+    for (std::size_t from = 0; from <= 400; ++from) {
+        bool seen = false;
+        for (std::size_t to = from; to <= 400; ++to) {
+            if (to > from) seen = seen || bytes[to - 1] == '\t';
+            ASSERT_EQ(kaz::any_marked(marks, bytes.data() + from, bytes.data() + to), seen)
+                << "from " << from << " to " << to;
+        }
+    }
+}
+
 }  // namespace

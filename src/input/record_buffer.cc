@@ -83,7 +83,7 @@ void mark_storage(record_buffer& buffer, std::size_t length) {
 
 }  // namespace
 
-void show_record_in_block(record_buffer& buffer, const unsigned char* record, std::size_t length) {
+void show_marked_record_in_block(record_buffer& buffer, const unsigned char* record, std::size_t length) {
     const unsigned char* text = record + 1;
     buffer.record = record;
     buffer.text_marks = input_text_bytes;

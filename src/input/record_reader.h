@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "stream/byte_marks.h"
+#include "stream/stream.h"
 
 namespace kaz {
 
@@ -64,9 +65,24 @@ void allocate_record_buffer(record_buffer& buffer);
 void reserve_record_buffer(record_buffer& buffer, std::size_t size);
 
 // Shows the length bytes at record, which lie whole in the current input
+// block (length at least 1), when the text marks say that its text holds a
+// marked byte: works out where a NUL ends the text and whether control bytes
+// come before it.
+void show_marked_record_in_block(record_buffer& buffer, const unsigned char* record, std::size_t length);
+
+// Shows the length bytes at record, which lie whole in the current input
 // block (length at least 1).  What the text holds is read from the block's
-// marks, not from a pass over the bytes.
-void show_record_in_block(record_buffer& buffer, const unsigned char* record, std::size_t length);
+// marks, not from a pass over the bytes.  Called for every record, so the
+// plain case stays inline.
+inline void show_record_in_block(record_buffer& buffer, const unsigned char* record, std::size_t length) {
+    if (any_marked(input_text_bytes, record + 1, record + length)) {
+        show_marked_record_in_block(buffer, record, length);
+        return;
+    }
+    buffer.record = record;
+    buffer.text_length = length - 1;
+    buffer.text_has_controls = false;
+}
 
 // Appends the bytes from from to to, a stretch of the current input block,
 // to the record gathered in storage, which holds stored bytes so far, and

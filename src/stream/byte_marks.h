@@ -113,21 +113,27 @@ inline const unsigned char* next_marked(marks_view marks, const unsigned char* f
     return marked != nullptr ? marked : to;
 }
 
-// Whether any byte from from up to to is marked: the words of marks over
-// the stretch, ORed together, with the bytes outside it masked off.
+// Whether any byte from from up to to is marked.  Called for every record:
+// a stretch of up to three words (every record of up to 130 bytes) is
+// looked at without a branch on its length, and only a longer one loops
+// over the words between.
 inline bool any_marked(marks_view marks, const unsigned char* from, const unsigned char* to) {
     if (from >= to) return false;
     auto first = static_cast<std::size_t>(from - marks.origin);
     auto last = static_cast<std::size_t>(to - marks.origin) - 1;
     std::size_t group = first / MARK_GROUP;
     std::size_t last_group = last / MARK_GROUP;
-    std::uint64_t found = marks.words[group] & (~std::uint64_t{0} << (first % MARK_GROUP));
-    while (group != last_group) {
-        // Whole words up to the last, whose bytes past the stretch are cut.
-        if (found != 0) return true;
-        found = marks.words[++group];
-    }
-    return (found & (~std::uint64_t{0} >> (MARK_GROUP - 1 - last % MARK_GROUP))) != 0;
+    constexpr std::uint64_t ALL = ~std::uint64_t{0};
+    std::uint64_t head = ALL << (first % MARK_GROUP);  // the stretch's bits of its first word
+    std::uint64_t tail = ALL >> (MARK_GROUP - 1 - last % MARK_GROUP);  // and of its last
+    bool one_word = group == last_group;
+    std::size_t words = last_group - group + 1;
+    std::size_t second = words >= 2 ? group + 1 : group;
+    std::uint64_t found = (marks.words[group] & head & (one_word ? tail : ALL)) |
+                          (marks.words[last_group] & tail & (one_word ? 0 : ALL)) |
+                          (marks.words[second] & (words >= 3 ? ALL : 0));
+    for (std::size_t g = group + 2; g < last_group; ++g) found |= marks.words[g];
+    return found != 0;
 }
 
 }  // namespace kaz
