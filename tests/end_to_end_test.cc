@@ -387,6 +387,26 @@ TEST(EveryRecordLength, FixedSizesAroundTheBlock) {
     }
 }
 
+// Records of many megabytes, whose storage grows by moving rather than by
+// copying: a record of 9 MiB takes it through every kind of growth.
+TEST(LongRecords, SameTextsWhateverTheStorage) {
+    std::uint32_t state = 77;
+    std::vector<std::string> text_records, framed_records;
+    for (std::size_t length : {std::size_t{3}, std::size_t{9} << 20, std::size_t{5}, (std::size_t{5} << 20) + 3}) {
+        text_records.push_back(random_record(length, true, state));
+        framed_records.push_back(random_record(length, false, state));
+    }
+    std::string lines, frames;
+    for (const std::string& record : text_records) lines += record + "\n";
+    for (const std::string& record : framed_records) frames += frame(record);
+    auto result = run_kaz({}, lines);
+    EXPECT_EQ(result.output, kaz_reference::page_by_rules(text_records));
+    EXPECT_EQ(result.status, 0);
+    result = run_kaz({"-v"}, frames);
+    EXPECT_EQ(result.output, kaz_reference::page_by_rules(framed_records));
+    EXPECT_EQ(result.status, 0);
+}
+
 // A tab and a NUL in the block after one that held neither: what kaz learnt
 // of one block must not be taken for the next.
 TEST(BlockEdges, TabAndNulAfterAPlainBlock) {

@@ -79,7 +79,7 @@ void run_filter(record_reader reader, record_buffer& buffer, std::int32_t& count
         unsigned char control = buffer.record[0];
         const line_advance& advance = advances.after[previous][control];
         if (buffer.text_has_controls) {
-            write_output(advance.bytes, advance.size);
+            write_advance(advance);
             expand_tabs(buffer);
         } else {
             write_line(advance, buffer.record + 1, buffer.text_length);

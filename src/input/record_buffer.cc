@@ -2,6 +2,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__linux__)
+#define KAZ_MAPPED_STORAGE 1
+#include <sys/mman.h>
+#else
+#define KAZ_MAPPED_STORAGE 0
+#endif
+
 #include "input/record_reader.h"
 #include "stream/stream.h"
 
@@ -28,6 +35,78 @@ void allocate_record_buffer(record_buffer& buffer) {
     reserve_record_buffer(buffer, RECORD_BUFFER_SIZE);
 }
 
+namespace {
+
+#if KAZ_MAPPED_STORAGE
+// Storage for a record of this size or more is mapped on its own, in huge
+// pages where the system gives them, and grows by moving its mapping rather
+// than copying it.  Such a record is held in memory that the process has
+// never touched, and a fresh small page costs far more than the copy into
+// it (on virtual machines most of all).
+constexpr std::size_t MAPPED_STORAGE = std::size_t{4} << 20;
+constexpr std::size_t HUGE_PAGE = std::size_t{2} << 20;
+
+bool is_mapped(std::size_t capacity) { return capacity >= MAPPED_STORAGE; }
+
+// The length of the mapping that holds allocated bytes: whole huge pages,
+// so that it keeps them when it moves.
+std::size_t mapping_length(std::size_t allocated) {
+    return allocated > SIZE_MAX - HUGE_PAGE ? 0 : (allocated + HUGE_PAGE - 1) & ~(HUGE_PAGE - 1);
+}
+
+// Maps length bytes at an address aligned to HUGE_PAGE, so that huge pages
+// can back it from its start.  Returns nullptr when the system refuses.
+unsigned char* map_storage(std::size_t length) {
+    std::size_t mapped = length + HUGE_PAGE;
+    void* start = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (start == MAP_FAILED) return nullptr;
+    auto address = reinterpret_cast<std::uintptr_t>(start);
+    std::uintptr_t aligned = (address + HUGE_PAGE - 1) & ~(std::uintptr_t{HUGE_PAGE} - 1);
+    // The unaligned ends of the mapping go back.
+    if (aligned > address) munmap(start, aligned - address);
+    std::size_t after = address + mapped - (aligned + length);
+    if (after > 0) munmap(reinterpret_cast<void*>(aligned + length), after);
+    return reinterpret_cast<unsigned char*>(aligned);
+}
+
+// Moves mapped storage to a mapping of length bytes, keeping its pages.
+unsigned char* remap_storage(unsigned char* storage, std::size_t old_length, std::size_t length) {
+    void* moved = mremap(storage, old_length, length, MREMAP_MAYMOVE);
+    return moved == MAP_FAILED ? nullptr : static_cast<unsigned char*>(moved);
+}
+#endif
+
+// Moves storage of old_capacity bytes (0 for none) to new storage of
+// capacity bytes, keeping its contents; both have MARK_GROUP bytes more.
+// Returns nullptr when memory cannot be had; the old storage is then left as
+// it was.
+unsigned char* move_storage(unsigned char* storage, std::size_t old_capacity, std::size_t capacity) {
+    std::size_t allocated = capacity + MARK_GROUP;
+#if KAZ_MAPPED_STORAGE
+    if (is_mapped(capacity)) {
+        std::size_t length = mapping_length(allocated);
+        if (length == 0) return nullptr;
+        unsigned char* moved;
+        if (is_mapped(old_capacity)) {
+            moved = remap_storage(storage, mapping_length(old_capacity + MARK_GROUP), length);
+        } else {
+            moved = map_storage(length);
+            if (moved != nullptr && storage != nullptr) {
+                std::memcpy(moved, storage, old_capacity);
+                std::free(storage);
+            }
+        }
+        if (moved != nullptr) madvise(moved, length, MADV_HUGEPAGE);
+        return moved;
+    }
+#else
+    (void)old_capacity;
+#endif
+    return static_cast<unsigned char*>(std::realloc(storage, allocated));
+}
+
+}  // namespace
+
 void reserve_record_buffer(record_buffer& buffer, std::size_t size) {
     if (size <= buffer.capacity) return;
     std::size_t grown = buffer.capacity > 0 ? buffer.capacity : RECORD_BUFFER_SIZE;
@@ -38,9 +117,9 @@ void reserve_record_buffer(record_buffer& buffer, std::size_t size) {
         }
         grown *= 2;
     }
-    void* moved = grown <= SIZE_MAX - MARK_GROUP ? std::realloc(buffer.storage, grown + MARK_GROUP) : nullptr;
+    unsigned char* moved = grown <= SIZE_MAX - MARK_GROUP ? move_storage(buffer.storage, buffer.capacity, grown) : nullptr;
     if (moved == nullptr) fail_out_of_memory();
-    buffer.storage = static_cast<unsigned char*>(moved);
+    buffer.storage = moved;
     buffer.capacity = grown;
 }
 

@@ -6,13 +6,6 @@
 
 namespace kaz {
 
-int expand_tab_at(unsigned char* at, std::int64_t column) {
-    // A whole tab width of spaces is one store; the bytes past the tab stop
-    // are overwritten by whatever follows.
-    std::memcpy(at, "        ", TAB_WIDTH);
-    return static_cast<int>(TAB_WIDTH - 1 - column % TAB_WIDTH);
-}
-
 namespace {
 
 // The most text expanded into the output buffer at once: its expansion fits
@@ -47,11 +40,14 @@ std::size_t expand_tabs_into(const unsigned char* text, std::size_t length, mark
         if (marked == nullptr) return written;
         unsigned char byte = *marked;
         if (byte == '\t') {
-            written += static_cast<std::size_t>(expand_tab_at(out + written, column)) + 1;
+            // The tab's own column and the ones it grows by.
+            int width = expand_tab_at(out + written, column) + 1;
+            written += static_cast<std::size_t>(width);
+            column += width;
         } else {
             out[written++] = byte;
+            column = next_column(column, byte);
         }
-        column = next_column(column, byte);
         text = marked + 1;
     }
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "input/record_reader.h"
 
@@ -31,7 +32,12 @@ inline std::int64_t next_column(std::int64_t column, unsigned char byte) {
 // Writes the spaces that replace a tab met at column, starting at at, where
 // there must be room for TAB_WIDTH bytes.  Returns how many bytes the text
 // grows by: the spaces less the tab, 0 to 7.
-int expand_tab_at(unsigned char* at, std::int64_t column);
+inline int expand_tab_at(unsigned char* at, std::int64_t column) {
+    // A whole tab width of spaces is one store; the bytes past the tab stop
+    // are overwritten by whatever follows.  Columns are never negative.
+    std::memcpy(at, "        ", TAB_WIDTH);
+    return static_cast<int>(TAB_WIDTH - 1 - static_cast<std::uint64_t>(column) % TAB_WIDTH);
+}
 
 // A plain stretch of text between marked bytes, up to this size, is copied
 // in one straight run of moves, whatever its size: no loop whose end the

@@ -153,13 +153,19 @@ inline void copy_line(unsigned char* to, const unsigned char* from, std::size_t 
     if (size > SHORT_LINE) copy_in_pieces(to + SHORT_LINE, from + SHORT_LINE, size - SHORT_LINE);
 }
 
+// Appends the advance before a record's line.
+inline void write_advance(const line_advance& advance) {
+    std::memcpy(output_room(), advance.bytes, sizeof advance.bytes);
+    commit_output(advance.size);
+}
+
 // Appends a record's line: its advance, then its text, which lies in the
 // input block or in record storage, or is the constant text of a record
 // without bytes, and so may be copied whole (copy_line).  Called for every
 // record, so the common case is one store, one straight copy and one count.
 inline void write_line(const line_advance& advance, const unsigned char* text, std::size_t size) {
     if (size > OUTPUT_SLACK - COPY_PIECE - sizeof advance.bytes) {
-        write_output(advance.bytes, advance.size);
+        write_advance(advance);
         write_long_output(text, size);
         return;
     }
