@@ -134,10 +134,9 @@ struct text_findings {
 };
 
 text_findings look_at_text(const unsigned char* from, const unsigned char* to) {
-    // The text marks tell at once that most texts hold neither; in the
-    // others the NUL marks give the end of the text, and the text marks
-    // before it the control bytes.
-    if (!any_marked(input_text_bytes, from, to)) return text_findings{false, nullptr};
+    // Called only for a text with a marked byte (see any_marked).  The NUL
+    // marks give the end of the text, and the text marks before it the
+    // control bytes.
     if (!any_marked(input_nuls, from, to)) return text_findings{true, nullptr};
     const unsigned char* nul = next_marked(input_nuls, from, to);
     return text_findings{any_marked(input_text_bytes, from, nul), nul};
@@ -181,7 +180,7 @@ void gather_bytes(record_buffer& buffer, std::size_t stored, const unsigned char
         buffer.text_ended = false;
         ++from;  // byte 0 is the carriage-control character, not text
     }
-    if (buffer.text_ended || from >= to) return;
+    if (buffer.text_ended || !any_marked(input_text_bytes, from, to)) return;
     text_findings found = look_at_text(from, to);
     buffer.text_has_controls = buffer.text_has_controls || found.has_controls;
     if (found.nul != nullptr) {

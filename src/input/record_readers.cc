@@ -114,21 +114,6 @@ void check_trailing_length(std::int32_t length, const unsigned char field[LENGTH
 }  // namespace
 
 record_buffer* read_variable_record(record_buffer& buffer, std::int32_t& count) {
-    if (left_in_block() >= LENGTH_FIELD_SIZE) {
-        std::int32_t length = decode_length(input_next);
-        auto size = static_cast<std::size_t>(length);
-        if (length > 0 && left_in_block() - LENGTH_FIELD_SIZE >= size + LENGTH_FIELD_SIZE) {
-            // The common case: the whole frame lies in the block, and its
-            // record is shown where it lies.
-            const unsigned char* record = input_next + LENGTH_FIELD_SIZE;
-            check_trailing_length(length, record + size);
-            input_next = record + size + LENGTH_FIELD_SIZE;
-            count = length;
-            show_record_in_block(buffer, record, size);
-            return &buffer;
-        }
-    }
-    // A frame that spans blocks, or is empty or malformed.
     unsigned char field[LENGTH_FIELD_SIZE];
     // Fewer than four bytes after the last frame are no frame at all.
     if (!read_length_field(field)) return nullptr;
@@ -138,13 +123,11 @@ record_buffer* read_variable_record(record_buffer& buffer, std::int32_t& count) 
     auto size = static_cast<std::size_t>(length);
 
     if (size > 0 && left_in_block() >= size + LENGTH_FIELD_SIZE) {
-        // The record and its trailing length lie in the block (the leading
-        // length lay in the block before), so reading the length leaves the
-        // record where it is.
+        // The common case: the record and its trailing length lie in the
+        // block, and the record is shown where it lies.
         const unsigned char* record = input_next;
-        input_next += size;
-        read_length_field(field);
-        check_trailing_length(length, field);
+        check_trailing_length(length, record + size);
+        input_next = record + size + LENGTH_FIELD_SIZE;
         show_record_in_block(buffer, record, size);
         return &buffer;
     }

@@ -15,13 +15,6 @@ constexpr std::size_t TEXT_PIECE = (OUTPUT_SLACK - SHORT_STRETCH) / TAB_WIDTH;
 // The input block and record storage let a stretch be read this far.
 static_assert(SHORT_STRETCH <= INPUT_BLOCK_SLACK && SHORT_STRETCH <= MARK_GROUP, "text readable past its end");
 
-// Copies a plain stretch: always SHORT_STRETCH bytes in whole pieces, and
-// the rest of a longer one in a loop.
-void copy_stretch(unsigned char* to, const unsigned char* from, std::size_t size) {
-    for (std::size_t i = 0; i < SHORT_STRETCH; i += COPY_PIECE) std::memcpy(to + i, from + i, COPY_PIECE);
-    if (size > SHORT_STRETCH) copy_in_pieces(to + SHORT_STRETCH, from + SHORT_STRETCH, size - SHORT_STRETCH);
-}
-
 }  // namespace
 
 std::size_t expand_tabs_into(const unsigned char* text, std::size_t length, marks_view marks, std::int64_t& column,
@@ -34,7 +27,7 @@ std::size_t expand_tabs_into(const unsigned char* text, std::size_t length, mark
         const unsigned char* marked = next_mark(walk);
         const unsigned char* plain_end = marked != nullptr ? marked : end;
         auto plain = static_cast<std::size_t>(plain_end - text);
-        copy_stretch(out + written, text, plain);
+        copy_at_least<SHORT_STRETCH>(out + written, text, plain);
         written += plain;
         column += static_cast<std::int64_t>(plain);
         if (marked == nullptr) return written;

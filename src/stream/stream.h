@@ -146,11 +146,15 @@ struct line_advance {
 constexpr std::size_t SHORT_LINE = 128;
 static_assert(INPUT_BLOCK_SLACK >= SHORT_LINE && INPUT_BLOCK_SLACK >= MARK_GROUP, "input block slack");
 
-// Copies size bytes as copy_in_pieces does, and always at least SHORT_LINE
-// bytes: the source must be readable that far.
-inline void copy_line(unsigned char* to, const unsigned char* from, std::size_t size) {
-    for (std::size_t i = 0; i < SHORT_LINE; i += COPY_PIECE) std::memcpy(to + i, from + i, COPY_PIECE);
-    if (size > SHORT_LINE) copy_in_pieces(to + SHORT_LINE, from + SHORT_LINE, size - SHORT_LINE);
+// Copies size bytes as copy_in_pieces does, and always at least SHORT bytes
+// in one straight run of moves, so that a copy of up to SHORT bytes has no
+// loop whose end the processor must guess: the source must be readable, and
+// the destination writable, that far.
+template <std::size_t SHORT>
+inline void copy_at_least(unsigned char* to, const unsigned char* from, std::size_t size) {
+    static_assert(SHORT % COPY_PIECE == 0, "whole pieces");
+    for (std::size_t i = 0; i < SHORT; i += COPY_PIECE) std::memcpy(to + i, from + i, COPY_PIECE);
+    if (size > SHORT) copy_in_pieces(to + SHORT, from + SHORT, size - SHORT);
 }
 
 // Appends the advance before a record's line.
@@ -161,7 +165,7 @@ inline void write_advance(const line_advance& advance) {
 
 // Appends a record's line: its advance, then its text, which lies in the
 // input block or in record storage, or is the constant text of a record
-// without bytes, and so may be copied whole (copy_line).  Called for every
+// without bytes, and so may be read SHORT_LINE bytes far.  Called for every
 // record, so the common case is one store, one straight copy and one count.
 inline void write_line(const line_advance& advance, const unsigned char* text, std::size_t size) {
     if (size > OUTPUT_SLACK - COPY_PIECE - sizeof advance.bytes) {
@@ -171,7 +175,7 @@ inline void write_line(const line_advance& advance, const unsigned char* text, s
     }
     unsigned char* out = output_room();
     std::memcpy(out, advance.bytes, sizeof advance.bytes);
-    copy_line(out + advance.size, text, size);
+    copy_at_least<SHORT_LINE>(out + advance.size, text, size);
     commit_output(advance.size + size);
 }
 
